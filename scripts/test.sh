@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds Corvane and runs the whole test suite, installing what is missing: first the normal
+# build, then the same suite under the address and undefined-behaviour sanitizers.
+# CORVANE_PRESETS="default" limits the run to the presets named.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+werror=OFF
+[ "${CI:-}" = "true" ] && werror=ON
+for preset in ${CORVANE_PRESETS:-default asan}; do
+  echo "=== ${preset}"
+  cmake --preset "$preset" -DCORVANE_WERROR=$werror >/dev/null
+  cmake --build --preset "$preset"
+  ctest --preset "$preset" -j2
+done

@@ -1,0 +1,2 @@
+// The INI profile engine (being written).
+#include "IniDocument.h"

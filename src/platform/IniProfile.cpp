@@ -1,0 +1,2 @@
+// Single-call INI profile access (being written).
+#include "IniProfile.h"

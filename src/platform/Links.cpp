@@ -1,0 +1,16 @@
+// Web and mail links.
+#include "Links.h"
+
+namespace corvane {
+
+std::string MailToTarget(const std::string& address, const std::string& subject) {
+  return "mailto:" + address + "?Subject=" + subject;
+}
+
+void OpenURL(Shell& shell, const std::string& address) { shell.openTarget(address); }
+
+void OpenMailTo(Shell& shell, const std::string& address, const std::string& subject) {
+  shell.openTarget(MailToTarget(address, subject));
+}
+
+}  // namespace corvane

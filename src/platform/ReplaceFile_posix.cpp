@@ -1,0 +1,1 @@
+// Replacing a file crash-safely on POSIX systems (being written).
