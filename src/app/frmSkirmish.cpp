@@ -1,7 +1,412 @@
-// The main window.
+// The main window: its controls, the editing lock, loading, saving and the rotation editing.
 #include "frmSkirmish.h"
 
-frmSkirmish::frmSkirmish(QWidget* parent) : QWidget(parent) {
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDir>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+#include <QSvgRenderer>
+#include <QTextLayout>
+
+#include "Links.h"
+#include "MapListView.h"
+#include "NumericField.h"
+#include "ProgramInfo.h"
+
+using corvane::MapListView;
+using corvane::NumericField;
+
+namespace {
+
+// The note under the settings; the link label covers its stretch of blanks.
+const QString kMapvaultNote = QStringLiteral(
+    "Note : All of the maps listed above will not have any AI enemies to fight against. You must "
+    "download special AI versions of each map, you can do so by                       .");
+
+template <typename Widget>
+Widget* named(Widget* widget, const char* name) {
+  widget->setObjectName(QString::fromLatin1(name));
+  return widget;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry) {
+  auto* label = named(new QLabel(text, parent), name);
+  label->setTextFormat(Qt::PlainText);
+  label->setGeometry(geometry);
+  return label;
+}
+
+QFrame* makeLine(QWidget* parent, const char* name, QFrame::Shape shape, QRect geometry) {
+  auto* line = named(new QFrame(parent), name);
+  line->setFrameShape(shape);
+  line->setFrameShadow(QFrame::Sunken);
+  line->setGeometry(geometry);
+  return line;
+}
+
+QPushButton* makePictureButton(QWidget* parent, const char* name, const QString& words,
+                               const QString& picture, QRect geometry) {
+  auto* button = named(new QPushButton(QIcon(picture), words, parent), name);
+  button->setIconSize(QSize(20, 20));
+  button->setGeometry(geometry);
+  return button;
+}
+
+}  // namespace
+
+frmSkirmish::frmSkirmish(corvane::Desktop& desktop, QWidget* parent)
+    : QWidget(parent), desktop_(desktop) {
+  setObjectName(QStringLiteral("frmSkirmish"));
   setWindowTitle(QStringLiteral(" Skirmish Setup - C&C Renegade"));
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                 Qt::MSWindowsFixedSizeDialogHint);
   setFixedSize(503, 490);
+  background_ = std::make_unique<QSvgRenderer>(QStringLiteral(":/pictures/background.svg"));
+  createControls();
+  setFocusOrder();
+}
+
+frmSkirmish::~frmSkirmish() = default;
+
+void frmSkirmish::createControls() {
+  Label6 = makeLabel(this, "Label6", QStringLiteral("Available Maps :"), {12, 8, 170, 16});
+  lstRenData = named(new MapListView(this), "lstRenData");
+  lstRenData->setGeometry(12, 26, 170, 206);
+
+  cmdAdd = named(new QPushButton(QStringLiteral("&Add -->"), this), "cmdAdd");
+  cmdAdd->setGeometry(192, 44, 118, 28);
+  cmdAdd->setEnabled(false);
+  cmdRemove = named(new QPushButton(QStringLiteral("<-- &Remove"), this), "cmdRemove");
+  cmdRemove->setGeometry(192, 78, 118, 28);
+  cmdRemove->setEnabled(false);
+  Label8 = makeLabel(this, "Label8",
+                     QStringLiteral("IMPORTANT : The map rotation will always begin with "
+                                    "C&C_Under. Just win/lose the first game and your custom "
+                                    "maps will be next."),
+                     {192, 114, 118, 118});
+  Label8->setWordWrap(true);
+  Label8->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+  Label7 = makeLabel(this, "Label7", QStringLiteral("Multiplayer Practice Maps :"),
+                     {320, 8, 172, 16});
+  lstMaps = named(new MapListView(this), "lstMaps");
+  lstMaps->setGeometry(320, 26, 172, 206);
+  lstMaps->setReorderable(true);
+
+  Frame1 = makeLine(this, "Frame1", QFrame::HLine, {12, 240, 480, 3});
+
+  Label1 = makeLabel(this, "Label1", QStringLiteral("Time Limit (Minutes) :"), {12, 254, 128, 22});
+  txtTime = named(new NumericField(QStringLiteral("300"), 3, this), "txtTime");
+  txtTime->setGeometry(142, 254, 46, 22);
+  Label2 = makeLabel(this, "Label2", QStringLiteral("Starting Credits :"), {12, 282, 128, 22});
+  txtCredits = named(new NumericField(QStringLiteral("10000"), 5, this), "txtCredits");
+  txtCredits->setGeometry(142, 282, 58, 22);
+
+  Label3 = makeLabel(this, "Label3", QStringLiteral("Radar Mode :"), {12, 314, 170, 18});
+  radarGroup_ = new QButtonGroup(this);
+  const std::array<QString, 3> radarCaptions = {QStringLiteral("No players are shown"),
+                                                QStringLiteral("Only teammates are shown"),
+                                                QStringLiteral("Everybody is shown")};
+  for (int i = 0; i < 3; ++i) {
+    optRadar[i] = new QRadioButton(radarCaptions[i], this);
+    optRadar[i]->setObjectName(QStringLiteral("optRadar%1").arg(i));
+    optRadar[i]->setGeometry(20, 334 + 22 * i, 180, 20);
+    radarGroup_->addButton(optRadar[i], i);
+  }
+  optRadar[2]->setChecked(true);
+
+  const auto makeCheck = [this](const char* name, const QString& caption, int row) {
+    auto* box = named(new QCheckBox(caption, this), name);
+    box->setGeometry(208, 254 + 24 * row, 160, 20);
+    return box;
+  };
+  chkRepair = makeCheck("chkRepair", QStringLiteral("Can Repair Buildings"), 0);
+  chkSpawn = makeCheck("chkSpawn", QStringLiteral("Spawn Weapons"), 1);
+  chkFriendly = makeCheck("chkFriendly", QStringLiteral("Friendly Fire"), 2);
+  chkTeamChange = makeCheck("chkTeamChange", QStringLiteral("Allow Team Changing"), 3);
+  chkDestruction = makeCheck("chkDestruction", QStringLiteral("Base Destruction Ends Game"), 4);
+  chkBeacon = makeCheck("chkBeacon", QStringLiteral("Beacon Placement Ends Game"), 5);
+
+  cmdUpdates = makePictureButton(this, "cmdUpdates", QStringLiteral("Check For Updates"),
+                                 QStringLiteral(":/pictures/updates.svg"), {374, 252, 118, 30});
+  cmdAbout = makePictureButton(this, "cmdAbout", QStringLiteral("About ..."),
+                               QStringLiteral(":/pictures/about.svg"), {374, 286, 118, 30});
+  Line1 = makeLine(this, "Line1", QFrame::HLine, {366, 322, 132, 3});
+  Line2 = makeLine(this, "Line2", QFrame::VLine, {364, 323, 3, 110});
+  Line3 = makeLine(this, "Line3", QFrame::HLine, {366, 431, 132, 3});
+  cmdLoad = makePictureButton(this, "cmdLoad", QStringLiteral("Load ..."),
+                              QStringLiteral(":/pictures/load.svg"), {374, 328, 118, 30});
+  cmdSave = makePictureButton(this, "cmdSave", QStringLiteral("Save"),
+                              QStringLiteral(":/pictures/save.svg"), {374, 362, 118, 30});
+  cmdSaveAs = makePictureButton(this, "cmdSaveAs", QStringLiteral("Save As ..."),
+                                QStringLiteral(":/pictures/saveas.svg"), {374, 396, 118, 30});
+
+  Label5 = makeLabel(this, "Label5", kMapvaultNote, {12, 440, 480, 44});
+  Label5->setWordWrap(true);
+  lblMapvault = makeLabel(this, "lblMapvault", QStringLiteral("clicking here"), {});
+  lblMapvault->setCursor(Qt::PointingHandCursor);
+  lblMapvault->setForegroundRole(QPalette::Link);
+  QFont linkFont = lblMapvault->font();
+  linkFont.setUnderline(true);
+  lblMapvault->setFont(linkFont);
+  lblMapvault->installEventFilter(this);
+  placeMapvaultLink();
+
+  txtInstallPath = named(new QLineEdit(this), "txtInstallPath");
+  txtInstallPath->hide();
+
+  connect(cmdAdd, &QPushButton::clicked, this, &frmSkirmish::cmdAdd_Click);
+  connect(cmdRemove, &QPushButton::clicked, this, &frmSkirmish::cmdRemove_Click);
+  connect(lstRenData->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &frmSkirmish::lstRenData_Click);
+  connect(lstMaps->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &frmSkirmish::lstMaps_Click);
+  connect(lstRenData, &MapListView::listDoubleClicked, this, &frmSkirmish::lstRenData_DblClick);
+  connect(lstMaps, &MapListView::listDoubleClicked, this, &frmSkirmish::lstMaps_DblClick);
+  connect(cmdLoad, &QPushButton::clicked, this, &frmSkirmish::cmdLoad_Click);
+  connect(cmdSave, &QPushButton::clicked, this, &frmSkirmish::cmdSave_Click);
+  connect(cmdSaveAs, &QPushButton::clicked, this, &frmSkirmish::cmdSaveAs_Click);
+  connect(cmdUpdates, &QPushButton::clicked, this, &frmSkirmish::cmdUpdates_Click);
+  connect(cmdAbout, &QPushButton::clicked, this, &frmSkirmish::cmdAbout_Click);
+}
+
+void frmSkirmish::setFocusOrder() {
+  const QList<QWidget*> order = {txtTime,     chkRepair,      chkSpawn,    chkFriendly,
+                                 chkTeamChange, chkDestruction, chkBeacon,  txtCredits,
+                                 optRadar[0], optRadar[1],    optRadar[2], lstMaps,
+                                 cmdAdd,      cmdRemove,      cmdSaveAs,   lstRenData,
+                                 cmdLoad,     cmdAbout,       cmdUpdates,  cmdSave};
+  for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+void frmSkirmish::placeMapvaultLink() {
+  // Lay the note out as the label does and put the link over its run of blanks.
+  const qsizetype blanks = kMapvaultNote.indexOf(QStringLiteral("  "));
+  QTextLayout layout(kMapvaultNote, Label5->font());
+  QTextOption option;
+  option.setWrapMode(QTextOption::WordWrap);
+  layout.setTextOption(option);
+  layout.beginLayout();
+  qreal y = 0;
+  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+    line.setLineWidth(Label5->contentsRect().width());
+    line.setPosition(QPointF(0, y));
+    y += line.height();
+  }
+  layout.endLayout();
+  const QTextLine line = layout.lineForTextPosition(static_cast<int>(blanks));
+  const QSize size = lblMapvault->sizeHint();
+  const QRect contents = Label5->contentsRect();
+  // The label centres its text block vertically.
+  const int top = contents.top() + (contents.height() - static_cast<int>(y)) / 2;
+  const int x = static_cast<int>(line.cursorToX(static_cast<int>(blanks)));
+  lblMapvault->setGeometry(Label5->x() + contents.left() + x + 2,
+                           Label5->y() + top + static_cast<int>(line.y()), size.width(),
+                           static_cast<int>(line.height()));
+  lblMapvault->raise();
+}
+
+void frmSkirmish::paintEvent(QPaintEvent* event) {
+  QWidget::paintEvent(event);
+  if (background_ && background_->isValid()) {
+    QPainter painter(this);
+    background_->render(&painter, rect());
+  }
+}
+
+void frmSkirmish::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (event->spontaneous()) return;
+  // Centre the window on its screen, and start with the first enabled control of the focus order.
+  if (const QScreen* screen = this->screen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
+  if (!focusWidget() || !focusWidget()->isEnabled()) {
+    for (QWidget* w = txtTime; w; w = w->nextInFocusChain()) {
+      if (w->isEnabled() && w->isVisible() && (w->focusPolicy() & Qt::TabFocus)) {
+        w->setFocus(Qt::TabFocusReason);
+        break;
+      }
+      if (w->nextInFocusChain() == txtTime) break;
+    }
+  }
+}
+
+bool frmSkirmish::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == lblMapvault && event->type() == QEvent::MouseButtonRelease &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+      lblMapvault->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+    lblMapvault_Click();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void frmSkirmish::EnableEditing(bool enabled) {
+  const QList<QWidget*> controls = {
+      lstRenData,  lstMaps,  cmdLoad,  cmdSave,       cmdSaveAs,      optRadar[0],
+      optRadar[1], optRadar[2], txtTime, txtCredits, chkRepair,      chkSpawn,
+      chkFriendly, chkTeamChange, chkDestruction, chkBeacon};
+  for (QWidget* control : controls) control->setEnabled(enabled);
+}
+
+void frmSkirmish::applySettings(const corvane::SkirmishSettings& settings) {
+  txtTime->setText(settings.timeLimitMinutes);
+  txtCredits->setText(settings.startingCredits);
+  if (settings.radarMode >= 0 && settings.radarMode <= 2) {
+    optRadar[settings.radarMode]->setChecked(true);
+  }
+  chkTeamChange->setChecked(settings.teamChangingAllowed);
+  chkDestruction->setChecked(settings.baseDestructionEndsGame);
+  chkBeacon->setChecked(settings.beaconPlacementEndsGame);
+  chkRepair->setChecked(settings.canRepairBuildings);
+  chkSpawn->setChecked(settings.spawnWeapons);
+  chkFriendly->setChecked(settings.friendlyFirePermitted);
+}
+
+void frmSkirmish::LoadSettings(const QString& fileName) {
+  lstRenData->mapModel()->clear();
+  lstMaps->mapModel()->clear();
+  QStringList available = corvane::ScanAvailableMaps(File1.entries());
+
+  const corvane::SkirmishSettings settings = corvane::loadSkirmishSettings(fileName);
+  applySettings(settings);
+
+  // Mark the available maps that stand in the rotation (exact names, letter case included).
+  for (const int row : corvane::rowsToMark(available, settings.rotation)) {
+    available[row].prepend(corvane::RotationMark);
+  }
+  lstRenData->mapModel()->setEntries(std::move(available));
+  lstMaps->mapModel()->setEntries(settings.rotation);
+}
+
+corvane::SkirmishSettings frmSkirmish::currentSettings() const {
+  corvane::SkirmishSettings settings;
+  settings.timeLimitMinutes = txtTime->text();
+  settings.startingCredits = txtCredits->text();
+  settings.radarMode = radarGroup_->checkedId();
+  settings.teamChangingAllowed = chkTeamChange->isChecked();
+  settings.baseDestructionEndsGame = chkDestruction->isChecked();
+  settings.beaconPlacementEndsGame = chkBeacon->isChecked();
+  settings.canRepairBuildings = chkRepair->isChecked();
+  settings.spawnWeapons = chkSpawn->isChecked();
+  settings.friendlyFirePermitted = chkFriendly->isChecked();
+  settings.rotation = lstMaps->mapModel()->entries();
+  return settings;
+}
+
+bool frmSkirmish::SaveSettings(const QString& fileName) {
+  const corvane::FileStatus status = corvane::saveSkirmishSettings(fileName, currentSettings());
+  if (status.ok) return true;
+  desktop_.message(this, QMessageBox::Warning, QStringLiteral("Corvane"),
+                   QStringLiteral("The settings could not be saved to\n%1\n\n%2\n\n"
+                                  "The file was not changed.")
+                       .arg(QDir::toNativeSeparators(fileName),
+                            QString::fromLocal8Bit(status.error)),
+                   QMessageBox::Ok, QMessageBox::Ok);
+  return false;
+}
+
+void frmSkirmish::showGuard(const QString& text) {
+  desktop_.message(this, QMessageBox::Warning, QStringLiteral("Error"), text, QMessageBox::Ok,
+                   QMessageBox::Ok);
+}
+
+void frmSkirmish::cmdAdd_Click() {
+  const QStringList& available = lstRenData->mapModel()->entries();
+  const QList<int> rows = corvane::addableRows(available, lstRenData->selectedRows());
+  QStringList names;
+  names.reserve(rows.size());
+  for (const int row : rows) names.append(available[row]);
+  lstMaps->mapModel()->append(names);
+  lstRenData->mapModel()->changeTexts(
+      rows, [](const QString& name) { return corvane::RotationMark + name; });
+}
+
+void frmSkirmish::cmdRemove_Click() {
+  const QList<int> selected = lstMaps->selectedRows();
+  const QStringList& rotation = lstMaps->mapModel()->entries();
+  QStringList removed;
+  removed.reserve(selected.size());
+  for (const int row : selected) removed.append(rotation[row]);
+
+  // Every marked available entry of a removed map loses its mark, even when another copy of
+  // the map stays in the rotation.
+  lstRenData->mapModel()->changeTexts(
+      corvane::rowsToUnmark(lstRenData->mapModel()->entries(), removed), corvane::entryName);
+  lstMaps->mapModel()->removeRowList(selected);
+  lstRenData_Click();
+  lstMaps_Click();
+}
+
+void frmSkirmish::lstRenData_Click() {
+  cmdAdd->setEnabled(lstRenData->selectionModel()->hasSelection());
+}
+
+void frmSkirmish::lstMaps_Click() {
+  cmdRemove->setEnabled(lstMaps->selectionModel()->hasSelection());
+}
+
+void frmSkirmish::lstRenData_DblClick() { cmdAdd_Click(); }
+
+void frmSkirmish::lstMaps_DblClick() { cmdRemove_Click(); }
+
+void frmSkirmish::cmdLoad_Click() {
+  comDLG.DialogTitle = QStringLiteral("Load Settings");
+  if (!GameFound) {
+    showGuard(QStringLiteral("You cannot load - Renegade is not installed."));
+    return;
+  }
+  comDLG.InitDir = DataFolder;
+  const QString chosen = comDLG.ShowOpen(desktop_, this, QStringLiteral("svrcfg_skirmish.ini"));
+  if (chosen.isEmpty()) return;  // cancelled: the current settings file stays
+  comDLG.FileName = chosen;
+  LoadSettings(chosen);
+}
+
+void frmSkirmish::cmdSave_Click() {
+  const QString file = comDLG.FileName;
+  if (file.isEmpty()) {
+    cmdSaveAs_Click();
+    return;
+  }
+  const auto answer =
+      desktop_.message(this, QMessageBox::Question, QStringLiteral("Save"),
+                       QStringLiteral("Save settings to ") + file + QStringLiteral("?"),
+                       QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+  if (answer == QMessageBox::Yes) SaveSettings(comDLG.FileName);
+}
+
+void frmSkirmish::cmdSaveAs_Click() {
+  comDLG.DialogTitle = QStringLiteral("Save Settings");
+  if (!GameFound) {
+    showGuard(QStringLiteral("You cannot save - Renegade is not installed."));
+    return;
+  }
+  comDLG.InitDir = DataFolder;
+  const QString chosen =
+      comDLG.ShowSave(desktop_, this, DataFolder + QStringLiteral("/svrcfg_skirmish.ini"));
+  if (chosen.isEmpty()) return;  // cancelled: nothing is written, the current file stays
+  // The chosen file becomes the current settings file once it holds the settings.
+  if (SaveSettings(chosen)) comDLG.FileName = chosen;
+}
+
+void frmSkirmish::cmdUpdates_Click() { corvane::OpenURL(desktop_, corvane::program::kUpdatesPage); }
+
+void frmSkirmish::lblMapvault_Click() {
+  corvane::OpenURL(desktop_, corvane::program::kAiMapsPage);
+}
+
+void frmSkirmish::cmdAbout_Click() {
+  // The About window arrives with its own library.
 }

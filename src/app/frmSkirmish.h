@@ -1,10 +1,126 @@
-// The main window: the practice settings and the map rotation of the game.
+// frmSkirmish: the main window. It shows the practice rules and the map rotation of one settings
+// file, and its handlers load, edit and save them. The controls keep the names the rest of the
+// program and the tests use (also as their object names).
 #pragma once
 
+#include <QString>
 #include <QWidget>
+
+#include <array>
+#include <memory>
+
+#include "AvailableMaps.h"
+#include "CommonDialog.h"
+#include "Desktop.h"
+#include "SkirmishSettings.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QSvgRenderer;
+
+namespace corvane {
+class MapListView;
+class NumericField;
+class RegistryStore;
+}  // namespace corvane
 
 class frmSkirmish : public QWidget {
   Q_OBJECT
+
  public:
-  explicit frmSkirmish(QWidget* parent = nullptr);
+  explicit frmSkirmish(corvane::Desktop& desktop, QWidget* parent = nullptr);
+  ~frmSkirmish() override;
+
+  // Window state, set only by start-up.
+  QString InstallFolder;
+  QString DataFolder;
+  QString GameExePath;
+  bool GameFound = false;
+
+  // The controls.
+  QLabel* Label6;
+  corvane::MapListView* lstRenData;
+  QPushButton* cmdAdd;
+  QPushButton* cmdRemove;
+  QLabel* Label8;
+  QLabel* Label7;
+  corvane::MapListView* lstMaps;
+  QFrame* Frame1;
+  QLabel* Label1;
+  corvane::NumericField* txtTime;
+  QLabel* Label2;
+  corvane::NumericField* txtCredits;
+  QLabel* Label3;
+  std::array<QRadioButton*, 3> optRadar;
+  QCheckBox* chkRepair;
+  QCheckBox* chkSpawn;
+  QCheckBox* chkFriendly;
+  QCheckBox* chkTeamChange;
+  QCheckBox* chkDestruction;
+  QCheckBox* chkBeacon;
+  QPushButton* cmdUpdates;
+  QPushButton* cmdAbout;
+  QPushButton* cmdLoad;
+  QPushButton* cmdSave;
+  QPushButton* cmdSaveAs;
+  QFrame* Line1;
+  QFrame* Line2;
+  QFrame* Line3;
+  QLabel* Label5;
+  QLabel* lblMapvault;
+  QLineEdit* txtInstallPath;  // never shown
+  corvane::MixFileList File1;
+  corvane::CommonDialog comDLG;
+
+  // Start-up: finds the game, locks or unlocks editing and loads the game's settings file.
+  // Returns false when the user chose to end the program (the window must not be shown).
+  bool Form_Load(corvane::RegistryStore& registry);
+
+  // Enables (true) or disables (false) the sixteen editing controls.
+  void EnableEditing(bool enabled);
+
+  // Puts the settings of `fileName` into the controls and rebuilds both map lists.
+  void LoadSettings(const QString& fileName);
+
+  // Writes the controls into `fileName`. On failure shows a warning naming the file and the
+  // reason and returns false; the file is then as it was.
+  bool SaveSettings(const QString& fileName);
+
+  // The settings the controls show, as SaveSettings writes them.
+  corvane::SkirmishSettings currentSettings() const;
+
+  // The event handlers.
+  void cmdAdd_Click();
+  void cmdRemove_Click();
+  void lstRenData_Click();
+  void lstMaps_Click();
+  void lstRenData_DblClick();
+  void lstMaps_DblClick();
+  void cmdLoad_Click();
+  void cmdSave_Click();
+  void cmdSaveAs_Click();
+  void cmdUpdates_Click();
+  void lblMapvault_Click();
+  void cmdAbout_Click();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void createControls();
+  void setFocusOrder();
+  void placeMapvaultLink();
+  void applySettings(const corvane::SkirmishSettings& settings);
+  void showGuard(const QString& text);
+
+  corvane::Desktop& desktop_;
+  QButtonGroup* radarGroup_;
+  std::unique_ptr<QSvgRenderer> background_;
 };

@@ -1,0 +1,28 @@
+// The window's file dialog holder.
+#include "CommonDialog.h"
+
+namespace corvane {
+
+QString CommonDialog::qtFilter() {
+  const qsizetype bar = Filter.indexOf(QLatin1Char('|'));
+  const QString description = Filter.left(bar);
+  const QString pattern = Filter.mid(bar + 1);
+  return description.contains(pattern) ? description
+                                       : QStringLiteral("%1 (%2)").arg(description, pattern);
+}
+
+FileDialogRequest CommonDialog::request(const QString& proposedName) const {
+  return {DialogTitle, InitDir, proposedName, qtFilter(), DefaultExt.mid(1)};
+}
+
+QString CommonDialog::ShowOpen(Desktop& desktop, QWidget* parent,
+                               const QString& proposedName) const {
+  return desktop.openFileName(parent, request(proposedName));
+}
+
+QString CommonDialog::ShowSave(Desktop& desktop, QWidget* parent,
+                               const QString& proposedName) const {
+  return desktop.saveFileName(parent, request(proposedName));
+}
+
+}  // namespace corvane

@@ -1,0 +1,104 @@
+// The map list view.
+#include "MapListView.h"
+
+#include <QDrag>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+
+#include <algorithm>
+
+namespace corvane {
+
+MapListView::MapListView(QWidget* parent) : QListView(parent), model_(new MapListModel(this)) {
+  setModel(model_);
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setUniformItemSizes(true);  // keeps long lists cheap to lay out
+}
+
+QList<int> MapListView::selectedRows() const {
+  QList<int> rows;
+  for (const QItemSelectionRange& range : selectionModel()->selection()) {
+    for (int row = range.top(); row <= range.bottom(); ++row) rows.append(row);
+  }
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  return rows;
+}
+
+void MapListView::setReorderable(bool reorderable) {
+  reorderable_ = reorderable;
+  setDragEnabled(reorderable);
+  setAcceptDrops(reorderable);
+  setDropIndicatorShown(reorderable);
+  setDragDropMode(reorderable ? QAbstractItemView::InternalMove : QAbstractItemView::NoDragDrop);
+  setDefaultDropAction(Qt::MoveAction);
+}
+
+void MapListView::moveSelectionTo(int destination) {
+  const QList<int> rows = selectedRows();
+  if (rows.isEmpty()) return;
+  selectRows(model_->moveRowList(rows, destination));
+}
+
+void MapListView::selectRows(const QList<int>& rows) {
+  if (rows.isEmpty()) return;
+  QItemSelection selection;
+  for (const int row : rows) selection.select(model_->index(row), model_->index(row));
+  selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+  selectionModel()->setCurrentIndex(model_->index(rows.front()), QItemSelectionModel::NoUpdate);
+  scrollTo(model_->index(rows.front()));
+}
+
+void MapListView::mouseDoubleClickEvent(QMouseEvent* event) {
+  QListView::mouseDoubleClickEvent(event);
+  if (event->button() == Qt::LeftButton) emit listDoubleClicked();
+}
+
+void MapListView::keyPressEvent(QKeyEvent* event) {
+  const bool altOnly = event->modifiers() == Qt::AltModifier ||
+                       event->modifiers() == (Qt::AltModifier | Qt::KeypadModifier);
+  if (reorderable_ && altOnly && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
+    const QList<int> rows = selectedRows();
+    if (!rows.isEmpty()) {
+      const QList<int> moved = model_->shiftRows(rows, event->key() == Qt::Key_Up ? -1 : 1);
+      selectRows(moved);
+    }
+    event->accept();
+    return;
+  }
+  QListView::keyPressEvent(event);
+}
+
+void MapListView::startDrag(Qt::DropActions supportedActions) {
+  // The drop moves the entries itself (dropEvent); the base class would delete the dragged
+  // rows again after a move, so the drag is started here without that step.
+  const QModelIndexList indexes = selectedIndexes();
+  if (indexes.isEmpty() || !(supportedActions & Qt::MoveAction)) return;
+  auto* drag = new QDrag(this);
+  drag->setMimeData(model_->mimeData(indexes));
+  drag->exec(Qt::MoveAction);
+}
+
+void MapListView::dropEvent(QDropEvent* event) {
+  if (!reorderable_ || event->source() != this) {
+    event->ignore();
+    return;
+  }
+  const QPoint position = event->position().toPoint();
+  const QModelIndex target = indexAt(position);
+  int destination = model_->rowCount();
+  if (target.isValid()) {
+    const QRect rect = visualRect(target);
+    destination = position.y() < rect.center().y() ? target.row() : target.row() + 1;
+  }
+  moveSelectionTo(destination);
+  event->setDropAction(Qt::MoveAction);
+  event->accept();
+  stopAutoScroll();
+  setState(QAbstractItemView::NoState);
+  viewport()->update();
+}
+
+}  // namespace corvane

@@ -1,0 +1,47 @@
+// A map list: extended multiple selection, a signal for a double-click anywhere in the list, and,
+// for the rotation, moving entries by drag and drop and by Alt+Up / Alt+Down.
+#pragma once
+
+#include <QListView>
+
+#include "MapListModel.h"
+
+namespace corvane {
+
+class MapListView : public QListView {
+  Q_OBJECT
+
+ public:
+  explicit MapListView(QWidget* parent = nullptr);
+
+  MapListModel* mapModel() const { return model_; }
+
+  // Rows of the selected entries, ascending.
+  QList<int> selectedRows() const;
+
+  // Lets the user reorder the entries (drag and drop inside the list, Alt+Up, Alt+Down).
+  void setReorderable(bool reorderable);
+
+  // Moves the selected entries, in their order, before the entry at `destination` (rowCount()
+  // for the end); they stay selected. Membership and every other entry's order stay the same.
+  void moveSelectionTo(int destination);
+
+ signals:
+  // A double-click in the list, on an entry or not, after its first click has selected.
+  void listDoubleClicked();
+
+ protected:
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void startDrag(Qt::DropActions supportedActions) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  // Makes exactly `rows` (ascending) the selection, the first of them current and in view.
+  void selectRows(const QList<int>& rows);
+
+  MapListModel* model_;
+  bool reorderable_ = false;
+};
+
+}  // namespace corvane

@@ -1,0 +1,150 @@
+// The map list model.
+#include "MapListModel.h"
+
+namespace corvane {
+
+MapListModel::MapListModel(QObject* parent) : QAbstractListModel(parent) {}
+
+void MapListModel::setEntries(QStringList entries) {
+  beginResetModel();
+  entries_ = std::move(entries);
+  endResetModel();
+}
+
+void MapListModel::append(const QStringList& names) {
+  if (names.isEmpty()) return;
+  const int first = static_cast<int>(entries_.size());
+  beginInsertRows(QModelIndex(), first, first + static_cast<int>(names.size()) - 1);
+  entries_.append(names);
+  endInsertRows();
+}
+
+void MapListModel::removeRowList(const QList<int>& rows) {
+  if (rows.isEmpty()) return;
+  // Many scattered rows: one reset is far cheaper than one removal signal per run of rows.
+  constexpr qsizetype kResetAbove = 64;
+  if (rows.size() > kResetAbove) {
+    QStringList kept;
+    kept.reserve(entries_.size() - rows.size());
+    qsizetype next = 0;
+    for (int row = 0; row < entries_.size(); ++row) {
+      if (next < rows.size() && rows[next] == row) {
+        ++next;
+      } else {
+        kept.append(entries_[row]);
+      }
+    }
+    setEntries(std::move(kept));
+    return;
+  }
+  // Few rows: remove each run of adjacent rows, from the bottom up, so views keep the
+  // selection and scroll position of the others.
+  qsizetype end = rows.size();
+  while (end > 0) {
+    qsizetype begin = end - 1;
+    while (begin > 0 && rows[begin - 1] == rows[begin] - 1) --begin;
+    beginRemoveRows(QModelIndex(), rows[begin], rows[end - 1]);
+    entries_.remove(rows[begin], rows[end - 1] - rows[begin] + 1);
+    endRemoveRows();
+    end = begin;
+  }
+}
+
+QList<int> MapListModel::moveRowList(const QList<int>& rows, int destination) {
+  if (rows.isEmpty()) return {};
+  const int count = static_cast<int>(entries_.size());
+  destination = std::clamp(destination, 0, count);
+  QList<int> order;  // order[new row] = old row
+  order.reserve(count);
+  QList<int> newRows;
+  qsizetype next = 0;
+  const auto placeMoved = [&] {
+    for (const int row : rows) {
+      newRows.append(static_cast<int>(order.size()));
+      order.append(row);
+    }
+  };
+  for (int row = 0; row < count; ++row) {
+    if (row == destination) placeMoved();
+    if (next < rows.size() && rows[next] == row) {
+      ++next;
+    } else {
+      order.append(row);
+    }
+  }
+  if (destination == count) placeMoved();
+  reorder(order);
+  return newRows;
+}
+
+QList<int> MapListModel::shiftRows(const QList<int>& rows, int step) {
+  const int count = static_cast<int>(entries_.size());
+  QList<int> order(count);
+  for (int row = 0; row < count; ++row) order[row] = row;
+  QList<bool> selected(count, false);
+  for (const int row : rows) selected[row] = true;
+  // Each selected entry swaps with its unselected neighbour; a selected entry at the edge, or
+  // behind one that cannot move, stays.
+  if (step < 0) {
+    for (int row = 1; row < count; ++row) {
+      if (selected[row] && !selected[row - 1]) {
+        std::swap(order[row], order[row - 1]);
+        std::swap(selected[row], selected[row - 1]);
+      }
+    }
+  } else {
+    for (int row = count - 2; row >= 0; --row) {
+      if (selected[row] && !selected[row + 1]) {
+        std::swap(order[row], order[row + 1]);
+        std::swap(selected[row], selected[row + 1]);
+      }
+    }
+  }
+  reorder(order);
+  QList<int> newRows;
+  for (int row = 0; row < count; ++row) {
+    if (selected[row]) newRows.append(row);
+  }
+  return newRows;
+}
+
+void MapListModel::reorder(const QList<int>& order) {
+  bool unchanged = true;
+  for (int row = 0; row < order.size() && unchanged; ++row) unchanged = order[row] == row;
+  if (unchanged) return;
+
+  emit layoutAboutToBeChanged();
+  QList<int> newRowOf(order.size());
+  QStringList reordered;
+  reordered.reserve(order.size());
+  for (int row = 0; row < order.size(); ++row) {
+    newRowOf[order[row]] = row;
+    reordered.append(entries_[order[row]]);
+  }
+  // Views keep their selection and current entry on the entries they were on.
+  const QModelIndexList before = persistentIndexList();
+  QModelIndexList after;
+  after.reserve(before.size());
+  for (const QModelIndex& old : before) after.append(index(newRowOf[old.row()]));
+  entries_ = std::move(reordered);
+  changePersistentIndexList(before, after);
+  emit layoutChanged();
+}
+
+int MapListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(entries_.size());
+}
+
+QVariant MapListModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= entries_.size()) return {};
+  if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) return entries_[index.row()];
+  return {};
+}
+
+Qt::ItemFlags MapListModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::ItemIsDropEnabled;
+  return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled |
+         Qt::ItemNeverHasChildren;
+}
+
+}  // namespace corvane

@@ -1,0 +1,71 @@
+// The skirmish settings file: its keys, their defaults and value forms, the numbering of the map
+// entries, and reading and writing them through the INI engine.
+//
+// All keys live in the section "Settings". The nine rule keys are read and written in this order:
+// TimeLimitMinutes, StartingCredits, RadarMode, IsTeamChangingAllowed, BaseDestructionEndsGame,
+// BeaconPlacementEndsGame, CanRepairBuildings, SpawnWeapons, IsFriendlyFirePermitted; then the
+// rotation as MapName01, MapName02, ... (at least two digits). Text on disk is Windows-1252.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <string_view>
+
+#include "IniDocument.h"
+
+namespace corvane {
+
+inline constexpr char kSettingsSection[] = "Settings";
+
+// The values of one settings file, as the window shows them.
+struct SkirmishSettings {
+  QString timeLimitMinutes = QStringLiteral("30");
+  QString startingCredits = QStringLiteral("10000");
+  // 0, 1 or 2; kNoRadarMode when the file's value selects no radar option.
+  int radarMode = 2;
+  bool teamChangingAllowed = true;
+  bool baseDestructionEndsGame = true;
+  bool beaconPlacementEndsGame = true;
+  bool canRepairBuildings = true;
+  bool spawnWeapons = true;
+  bool friendlyFirePermitted = true;
+  QStringList rotation;  // map file names in the order of play
+
+  static constexpr int kNoRadarMode = -1;
+  friend bool operator==(const SkirmishSettings&, const SkirmishSettings&) = default;
+};
+
+// "MapName" followed by `position` with at least two digits: MapName01, MapName10, MapName100.
+QString mapKeyName(int position);
+
+// True for a key the settings file uses for the rotation: "MapName" (any letter case) followed
+// by two or more digits.
+bool isMapKeyName(std::string_view key);
+
+// The settings `document` holds. Missing keys take their defaults (all on/off rules on, time
+// limit "30", credits "10000", radar 2, no maps). An on/off rule is on only for exactly "yes";
+// RadarMode "0", "1" or "2" selects that mode, anything else kNoRadarMode. The rotation: with k
+// the number of non-empty entries among MapName02 to MapName100, the non-empty entries of
+// MapName01 to MapName(k+1) in order, so a gap ends the rotation early as the game's own
+// numbering does. Values longer than 254 bytes are cut to 254, as the Windows profile reader does.
+SkirmishSettings readSkirmishSettings(const IniDocument& document);
+
+// Writes `settings` into `document`: the nine rule keys in order (RadarMode only when it is 0, 1
+// or 2), then removes every map entry of the section (MapName00 to MapName99 and any numbered
+// higher, so no removed map can come back on the next load), then writes MapName01 to MapNameN.
+// Every other line stays as it was. Returns false, with `document` possibly part-written, when a
+// value cannot be written to the file (a character Windows-1252 lacks, a line break).
+bool writeSkirmishSettings(IniDocument& document, const SkirmishSettings& settings);
+
+// Reads the file at `path` once; a missing or unreadable file gives the defaults.
+SkirmishSettings loadSkirmishSettings(const QString& path);
+
+// Reads the file at `path` once, writes `settings` into it and replaces it once. On failure the
+// file stays as it was and the status says why.
+FileStatus saveSkirmishSettings(const QString& path, const SkirmishSettings& settings);
+
+// The local (8-bit) form of a file path for the platform layer.
+std::string localPath(const QString& path);
+
+}  // namespace corvane
