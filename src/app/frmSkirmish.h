@@ -29,6 +29,14 @@ class NumericField;
 class RegistryStore;
 }  // namespace corvane
 
+namespace corvane {
+// The folder picker: opens at `startFolder` (a Windows drive root such as "C:\\" opens at the
+// user's home folder; one trailing separator is dropped) titled `title` ("Please, Select a
+// folder." when empty). Returns the chosen folder, or an empty text when the user cancels.
+QString BrowseForFolder(Desktop& desktop, QWidget* parent, const QString& startFolder,
+                        const QString& title);
+}  // namespace corvane
+
 class frmSkirmish : public QWidget {
   Q_OBJECT
 

@@ -3,14 +3,17 @@
 #include <QApplication>
 
 #include "Desktop.h"
+#include "Registry.h"
 #include "frmSkirmish.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Corvane"));
+  QApplication::setDesktopFileName(QStringLiteral("corvane"));
   corvane::QtDesktop desktop;
   frmSkirmish window(desktop);
-  window.EnableEditing(false);
+  const auto registry = corvane::openSystemRegistry();
+  if (!window.Form_Load(*registry)) return 0;  // the user chose Cancel
   window.show();
   return QApplication::exec();
 }
