@@ -21,10 +21,15 @@
 //    when it has none); a new section goes at the end of the file. Where the line that a new
 //    line follows has no line break, CRLF is added to it first.
 //  - Every other byte of the file stays as it was.
+//  - Names that callers pass are taken with blanks around them trimmed.
+//  - Lookups build per-section indexes on first use, also through const functions: a document
+//    is not for use by two threads at once.
 #pragma once
 
 #include <cstddef>
 #include <functional>
+#include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -53,7 +58,7 @@ class IniDocument {
 
   IniDocument() = default;
 
-  // A document holding exactly these bytes.
+  // A document holding exactly these bytes; its origin is Origin::Read.
   static IniDocument fromBytes(std::string bytes);
 
   // Reads the file at `path` once. A missing file gives an empty document (Origin::Missing);
@@ -76,6 +81,8 @@ class IniDocument {
   // Sets `key` to `value` in `section` as the rules above say. Returns false, changing
   // nothing, when a name or the value holds CR, LF or NUL, when the key is empty, starts with
   // blanks or ';' or '[' or holds '=', or when the section name is empty or holds ']'.
+  // (A section name of blanks only counts as empty.) True otherwise, also when the file
+  // already held exactly this entry and nothing changed.
   bool setValue(std::string_view section, std::string_view key, std::string_view value);
 
   // Removes the line of the first entry `key` of the first section `section`. Returns true
@@ -90,7 +97,8 @@ class IniDocument {
   // The document's bytes: the file as it was read, with the edits made since.
   std::string bytes() const;
 
-  // True when an edit has changed the bytes since load() or fromBytes().
+  // True when an edit has changed the bytes since load() or fromBytes(). Edits that end up
+  // restoring the loaded bytes (a key removed and written back as it was) leave it false.
   bool modified() const { return modified_; }
 
   // Replaces the file at `path` with bytes(), crash-safely: the bytes go into a new temporary
@@ -102,8 +110,78 @@ class IniDocument {
   FileStatus save(const std::string& path) const;
 
  private:
-  struct Section;
-  // ... implementation details
+  // How a line ends. Only the last line of a document can have no line break.
+  enum class Ending : unsigned char { None, LF, CRLF };
+
+  // One line: its content (without the ending) lives either in the bytes that were loaded or,
+  // once the engine has written it, in the store of written text.
+  struct Line {
+    std::size_t offset = 0;
+    std::size_t length = 0;
+    Ending ending = Ending::None;
+    bool written = false;
+  };
+
+  // Hashing and comparing names without regard to ASCII letter case; both accept string_view
+  // so that lookups need no copy of the name.
+  struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const noexcept;
+  };
+  struct NameEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view left, std::string_view right) const noexcept;
+  };
+  using NameIndex = std::unordered_map<std::string, std::size_t, NameHash, NameEqual>;
+
+  // A section's key index (key -> position of its first entry line), built on the first lookup
+  // in a large section. A copy starts without one and builds its own.
+  struct KeyIndexCache {
+    std::unique_ptr<NameIndex> index;
+    KeyIndexCache() = default;
+    KeyIndexCache(const KeyIndexCache&) {}
+    KeyIndexCache& operator=(const KeyIndexCache&) {
+      index.reset();
+      return *this;
+    }
+    KeyIndexCache(KeyIndexCache&&) noexcept = default;
+    KeyIndexCache& operator=(KeyIndexCache&&) noexcept = default;
+  };
+
+  static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
+
+  // A section: its header line first (the lines before the first header form a section
+  // without one), then the lines up to the next header.
+  struct Section {
+    std::vector<Line> lines;
+    std::size_t originalBegin = 0;             // where the section stood in the loaded bytes
+    std::size_t originalSize = 0;              // its size there
+    std::size_t size = 0;                      // its size now
+    bool appended = false;                     // added by an edit, not loaded
+    bool differs = false;                      // its bytes now differ from those it was loaded with
+    mutable std::size_t lastEntry = kUnknown;  // position of its last entry line; 0 for none
+    mutable KeyIndexCache keys;
+  };
+
+  static std::string_view endingOf(const Line& line);
+  static std::size_t sizeOf(const Line& line) { return line.length + endingOf(line).size(); }
+  std::string_view contentOf(const Line& line) const;
+  std::size_t findSection(std::string_view name) const;
+  std::size_t findEntry(const Section& section, std::string_view key) const;
+  std::size_t lastEntryOf(const Section& section) const;
+  Line storeLine(std::initializer_list<std::string_view> parts, Ending ending);
+  void replaceLine(Section& section, std::size_t position, const Line& line);
+  void addLineBreak(Section& section, std::size_t position);
+  void appendSection(std::string_view name, std::string_view key, std::string_view value);
+  void renameHeader(Section& section, std::string_view name);
+  void sectionChanged(Section& section);
+  bool sameAsLoaded(const Section& section) const;
+
+  std::string original_;  // the bytes as loaded
+  std::string written_;   // text of the lines the engine wrote (grows only)
+  std::vector<Section> sections_ = std::vector<Section>(1);
+  NameIndex sectionsByName_;  // name -> first section of that name
+  std::size_t differingSections_ = 0;
   Origin origin_ = Origin::Missing;
   std::string loadError_;
   bool modified_ = false;

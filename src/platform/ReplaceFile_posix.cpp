@@ -1,1 +1,200 @@
-// Replacing a file crash-safely on POSIX systems (being written).
+// Reading a whole file and replacing a file crash-safely on POSIX systems.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdint>
+#include <cstring>
+
+#include "ReplaceFile.h"
+
+namespace corvane {
+namespace {
+
+std::string reason(int error) {
+  return std::strerror(error);
+}
+
+// Closes a file descriptor when it goes out of scope, unless released.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  int get() const { return fd_; }
+  // Closes now and returns close()'s result (0, or -1 with errno set).
+  int close() {
+    const int result = ::close(fd_);
+    fd_ = -1;
+    return result;
+  }
+
+ private:
+  int fd_;
+};
+
+// The folder part of a path including its final '/', or "" for a bare file name.
+std::string folderPrefixOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// Six characters from [A-Za-z0-9] that differ from call to call and from process to process.
+std::string randomSuffix() {
+  static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  static std::uint64_t counter = 0;
+  std::uint64_t state =
+      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+      (static_cast<std::uint64_t>(::getpid()) << 32) ^ (++counter * 0x9E3779B97F4A7C15ull);
+  state ^= state >> 31;  // splitmix64 finaliser
+  state *= 0xBF58476D1CE4E5B9ull;
+  state ^= state >> 27;
+  state *= 0x94D049BB133111EBull;
+  state ^= state >> 31;
+  std::string suffix;
+  for (int i = 0; i < 6; ++i) {
+    suffix += kAlphabet[state % 62];
+    state /= 62;
+  }
+  return suffix;
+}
+
+// Follows symbolic links from `path` to the file they lead to. `exists` tells whether that file
+// exists; `status` is its lstat when it does. Returns the failure's errno, or 0.
+int resolveLinks(const std::string& path, std::string& target, bool& exists, struct stat& status) {
+  constexpr int kMaxLinks = 40;
+  target = path;
+  for (int links = 0;; ++links) {
+    if (::lstat(target.c_str(), &status) != 0) {
+      if (errno != ENOENT) return errno;
+      exists = false;
+      return 0;
+    }
+    if (!S_ISLNK(status.st_mode)) {
+      exists = true;
+      return 0;
+    }
+    if (links == kMaxLinks) return ELOOP;
+    std::string destination(static_cast<std::size_t>(status.st_size) + 256, '\0');
+    const ssize_t length = ::readlink(target.c_str(), destination.data(), destination.size());
+    if (length < 0) return errno;
+    destination.resize(static_cast<std::size_t>(length));
+    target = destination.starts_with('/') ? destination : folderPrefixOf(target) + destination;
+  }
+}
+
+int writeAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return 0;
+}
+
+// Writes, flushes and closes the temporary file; returns the failure's errno, or 0.
+int fillTemporaryFile(FileDescriptor& file, std::string_view bytes, bool keepStatus,
+                      const struct stat& status) {
+  if (const int error = writeAll(file.get(), bytes)) return error;
+  if (keepStatus) {
+    if (::fchown(file.get(), status.st_uid, status.st_gid) != 0) {
+      // Only the owner or root may give a file away; the new file then stays ours.
+    }
+    if (::fchmod(file.get(), status.st_mode & 07777) != 0) return errno;
+  }
+  if (::fsync(file.get()) != 0) return errno;
+  if (file.close() != 0) return errno;
+  return 0;
+}
+
+}  // namespace
+
+FileContents readFileContents(const std::string& path) {
+  FileContents contents;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return contents;
+    contents.outcome = FileContents::Outcome::Failed;
+    contents.error = reason(errno);
+    return contents;
+  }
+  FileDescriptor file(fd);
+  struct stat status {};
+  if (::fstat(fd, &status) != 0 || S_ISDIR(status.st_mode)) {
+    contents.outcome = FileContents::Outcome::Failed;
+    contents.error = reason(S_ISDIR(status.st_mode) ? EISDIR : errno);
+    return contents;
+  }
+  // One byte more than the size, so that an unchanged file is read in one call plus the call
+  // that finds the end; files that report no size (or grow) are read in growing blocks.
+  std::string& bytes = contents.bytes;
+  bytes.resize(status.st_size > 0 ? static_cast<std::size_t>(status.st_size) + 1 : 4096);
+  std::size_t filled = 0;
+  for (;;) {
+    if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
+    const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      contents.outcome = FileContents::Outcome::Failed;
+      contents.error = reason(errno);
+      contents.bytes.clear();
+      return contents;
+    }
+    if (got == 0) break;
+    filled += static_cast<std::size_t>(got);
+  }
+  bytes.resize(filled);
+  contents.outcome = FileContents::Outcome::Read;
+  return contents;
+}
+
+FileStatus replaceFileContents(const std::string& path, std::string_view bytes) {
+  if (path.empty()) return FileStatus::failure(reason(ENOENT));
+  std::string target;
+  bool exists = false;
+  struct stat status {};
+  if (const int error = resolveLinks(path, target, exists, status)) {
+    return FileStatus::failure(reason(error));
+  }
+  if (exists && S_ISDIR(status.st_mode)) return FileStatus::failure(reason(EISDIR));
+  // A file without any write permission bit is read-only; root could write it, but must not.
+  if (exists && (status.st_mode & 0222) == 0) return FileStatus::failure(reason(EACCES));
+
+  const std::string folder = folderPrefixOf(target);
+  const std::string hiddenName = folder + "." + target.substr(folder.size()) + ".corvane-";
+  std::string temporary;
+  int fd = -1;
+  for (int attempt = 0; fd < 0; ++attempt) {
+    temporary = hiddenName + randomSuffix();
+    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && (errno != EEXIST || attempt == 100)) return FileStatus::failure(reason(errno));
+  }
+
+  FileDescriptor file(fd);
+  int error = fillTemporaryFile(file, bytes, exists, status);
+  if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) error = errno;
+  if (error != 0) {
+    ::unlink(temporary.c_str());
+    return FileStatus::failure(reason(error));
+  }
+
+  // Make the rename itself durable. The file is already replaced, so a failure here is not
+  // reported: the new contents are in place either way.
+  const int folderFd =
+      ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folderFd >= 0) {
+    ::fsync(folderFd);
+    ::close(folderFd);
+  }
+  return FileStatus::success();
+}
+
+}  // namespace corvane
