@@ -1,0 +1,74 @@
+// Path tests and path text helpers.
+#include "Paths.h"
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+#include <system_error>
+
+namespace corvane {
+
+namespace {
+
+char asciiLower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool equalIgnoringAsciiCase(std::string_view left, std::string_view right) {
+  return left.size() == right.size() &&
+         std::equal(left.begin(), left.end(), right.begin(),
+                    [](char a, char b) { return asciiLower(a) == asciiLower(b); });
+}
+
+bool entryExists(const std::string& path) {
+  if (path.empty()) return false;
+  std::error_code error;
+  return std::filesystem::exists(pathFromUtf8(path), error);
+}
+
+std::string joinPath(const std::string& folder, const std::string& name) {
+  if (!folder.empty() && folder.back() == kPathSeparator) return folder + name;
+  return folder + kPathSeparator + name;
+}
+
+}  // namespace
+
+bool FileExists(const std::string& path) {
+  return entryExists(path);
+}
+
+bool DirectoryExists(const std::string& path) {
+  return entryExists(path);
+}
+
+std::string GetDirectory(const std::string& path) {
+  const std::size_t lastSeparator = path.rfind(kPathSeparator);
+  if (lastSeparator == std::string::npos) return {};
+  return path.substr(0, lastSeparator);
+}
+
+std::string childPathIgnoringCase(const std::string& folder, const std::string& name) {
+  std::optional<std::string> bestMatch;
+  std::error_code error;
+  std::filesystem::directory_iterator entries(
+      pathFromUtf8(folder), std::filesystem::directory_options::skip_permission_denied, error);
+  for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
+    const std::string entryName = utf8FromPath(entries->path().filename());
+    if (entryName == name) return joinPath(folder, entryName);
+    if (equalIgnoringAsciiCase(entryName, name) && (!bestMatch || entryName < *bestMatch)) {
+      bestMatch = entryName;
+    }
+  }
+  return joinPath(folder, bestMatch.value_or(name));
+}
+
+std::filesystem::path pathFromUtf8(const std::string& utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string utf8FromPath(const std::filesystem::path& path) {
+  const std::u8string utf8 = path.u8string();
+  return std::string(utf8.begin(), utf8.end());
+}
+
+}  // namespace corvane

@@ -1,0 +1,43 @@
+// Path tests and path text helpers that start-up uses to find the game's installation.
+// Paths are UTF-8 text. None of these functions throws for file-system reasons.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace corvane {
+
+// The separator between the folders of a path: '\' on Windows, '/' elsewhere.
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+// True when a file or a folder exists at `path` (relative paths start at the working folder;
+// symbolic links are followed). False for "", a missing path, and a path that cannot be
+// examined.
+bool FileExists(const std::string& path);
+
+// True when a folder exists at `path`, and also when a file of that path exists; false for "",
+// a missing path and a path that cannot be examined. Wildcard characters are ordinary
+// characters here.
+bool DirectoryExists(const std::string& path);
+
+// The text before the last kPathSeparator of `path`; "" when there is none.
+// "/games/Renegade/Renegade.exe" gives "/games/Renegade", "/games/Renegade/" gives
+// "/games/Renegade", "/Renegade.exe" gives "", "Renegade.exe" gives "".
+std::string GetDirectory(const std::string& path);
+
+// The path of the entry of `folder` whose name equals `name` without regard to ASCII letter
+// case: the entry spelled exactly `name` when there is one, otherwise the first matching entry
+// in byte order of the names. When `folder` holds no such entry (or cannot be listed), `name`
+// as given. The result is `folder`, kPathSeparator and the name (no separator is doubled when
+// `folder` already ends in one).
+std::string childPathIgnoringCase(const std::string& folder, const std::string& name);
+
+// A file-system path from UTF-8 text, and back.
+std::filesystem::path pathFromUtf8(const std::string& utf8);
+std::string utf8FromPath(const std::filesystem::path& path);
+
+}  // namespace corvane
