@@ -72,7 +72,8 @@ Entry entryOf(std::string_view content) {
 }
 
 bool holdsLineBreakOrNul(std::string_view text) {
-  return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+  return std::any_of(text.begin(), text.end(),
+                     [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
 }
 
 }  // namespace
@@ -195,6 +196,7 @@ std::size_t IniDocument::findEntry(const Section& section, std::string_view key)
   }
   if (!index) {
     auto built = std::make_unique<NameIndex>();
+    built->reserve(section.lines.size());
     for (std::size_t i = 1; i < section.lines.size(); ++i) {
       const Entry entry = entryOf(contentOf(section.lines[i]));
       if (entry.isEntry) built->try_emplace(std::string(entry.key), i);

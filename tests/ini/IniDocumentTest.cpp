@@ -34,6 +34,10 @@ struct ReadRow {
   std::string expected;
 };
 
+void PrintTo(const ReadRow& row, std::ostream* out) {
+  *out << row.name;
+}
+
 class Reading : public ::testing::TestWithParam<ReadRow> {};
 
 TEST_P(Reading, ReadINIValueGivesTheExpectedText) {
@@ -86,6 +90,10 @@ struct WriteRow {
   std::string after;
   bool accepted = true;
 };
+
+void PrintTo(const WriteRow& row, std::ostream* out) {
+  *out << row.name;
+}
 
 class Writing : public ::testing::TestWithParam<WriteRow> {};
 
@@ -173,6 +181,10 @@ struct DeleteRow {
   const char* key;
   std::string after;  // equal to `before` when nothing is removed
 };
+
+void PrintTo(const DeleteRow& row, std::ostream* out) {
+  *out << row.name;
+}
 
 class Deleting : public ::testing::TestWithParam<DeleteRow> {};
 

@@ -122,6 +122,10 @@ struct RefusalRow {
   const char* reason;
 };
 
+void PrintTo(const RefusalRow& row, std::ostream* out) {
+  *out << row.name;
+}
+
 class RefusedWrites : public IniFiles, public ::testing::WithParamInterface<RefusalRow> {};
 
 TEST_P(RefusedWrites, ChangeNothingAndSayWhy) {
@@ -208,6 +212,10 @@ struct NoChangeRow {
   std::function<bool(const std::string& file)> call;  // returns whether the call reported success
 };
 
+void PrintTo(const NoChangeRow& row, std::ostream* out) {
+  *out << row.name;
+}
+
 class CallsThatChangeNothing : public IniFiles,
                                public ::testing::WithParamInterface<NoChangeRow> {};
 
@@ -254,6 +262,10 @@ struct LoadRow {
   std::function<std::string(IniFiles&)> prepare;  // returns the path to load
   IniDocument::Origin origin;
 };
+
+void PrintTo(const LoadRow& row, std::ostream* out) {
+  *out << row.name;
+}
 
 class Loading : public IniFiles, public ::testing::WithParamInterface<LoadRow> {};
 
