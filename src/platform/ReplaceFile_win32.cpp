@@ -1,0 +1,177 @@
+// Reading a whole file and replacing a file crash-safely on Windows.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "ReplaceFile.h"
+
+namespace corvane {
+namespace {
+
+// Paths arrive in the system's ANSI code page.
+std::wstring widePath(const std::string& path) {
+  const int size = static_cast<int>(path.size());
+  const int length = MultiByteToWideChar(CP_ACP, 0, path.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, path.data(), size, wide.data(), length);
+  return wide;
+}
+
+// The system's text for an error code, without the final full stop and line break.
+std::string reason(DWORD error) {
+  char* text = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string message = length ? std::string(text, length) : "Error " + std::to_string(error);
+  LocalFree(text);
+  while (!message.empty() && std::string_view("\r\n .").find(message.back()) != std::string::npos) {
+    message.pop_back();
+  }
+  return message;
+}
+
+// Closes a handle when it goes out of scope, unless closed before.
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  HANDLE get() const { return handle_; }
+  bool close() {
+    const bool closed = CloseHandle(handle_) != 0;
+    handle_ = INVALID_HANDLE_VALUE;
+    return closed;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+std::wstring randomSuffix() {
+  static std::uint64_t counter = 0;
+  std::uint64_t state = GetTickCount64() ^ (std::uint64_t{GetCurrentProcessId()} << 32) ^
+                        (++counter * 0x9E3779B97F4A7C15ull);
+  state ^= state >> 31;
+  state *= 0xBF58476D1CE4E5B9ull;
+  state ^= state >> 29;
+  std::wstring suffix;
+  for (int i = 0; i < 6; ++i, state /= 62) {
+    suffix += L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"[state % 62];
+  }
+  return suffix;
+}
+
+// The file a path finally leads to, links followed; the path itself when it cannot be opened.
+std::wstring finalPath(const std::wstring& path) {
+  FileHandle file(CreateFileW(path.c_str(), 0,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) return path;
+  std::wstring resolved(MAX_PATH, L'\0');
+  DWORD length = GetFinalPathNameByHandleW(file.get(), resolved.data(),
+                                           static_cast<DWORD>(resolved.size()), 0);
+  if (length >= resolved.size()) {
+    resolved.resize(length);
+    length = GetFinalPathNameByHandleW(file.get(), resolved.data(), length, 0);
+  }
+  if (length == 0 || length >= resolved.size()) return path;
+  resolved.resize(length);
+  return resolved;
+}
+
+}  // namespace
+
+FileContents readFileContents(const std::string& path) {
+  FileContents contents;
+  FileHandle file(CreateFileW(widePath(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return contents;
+    contents.outcome = FileContents::Outcome::Failed;
+    contents.error = reason(error);
+    return contents;
+  }
+  LARGE_INTEGER size{};
+  GetFileSizeEx(file.get(), &size);
+  std::string& bytes = contents.bytes;
+  bytes.resize(size.QuadPart > 0 ? static_cast<std::size_t>(size.QuadPart) + 1 : 4096);
+  std::size_t filled = 0;
+  for (;;) {
+    if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
+    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - filled, 1 << 30));
+    DWORD got = 0;
+    if (!ReadFile(file.get(), bytes.data() + filled, wanted, &got, nullptr)) {
+      contents.outcome = FileContents::Outcome::Failed;
+      contents.error = reason(GetLastError());
+      bytes.clear();
+      return contents;
+    }
+    if (got == 0) break;
+    filled += got;
+  }
+  bytes.resize(filled);
+  contents.outcome = FileContents::Outcome::Read;
+  return contents;
+}
+
+FileStatus replaceFileContents(const std::string& path, std::string_view bytes) {
+  const std::wstring target = finalPath(widePath(path));
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) {
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+      return FileStatus::failure(reason(ERROR_ACCESS_DENIED));
+    }
+    if (attributes & FILE_ATTRIBUTE_READONLY)
+      return FileStatus::failure(reason(ERROR_ACCESS_DENIED));
+  }
+
+  const std::size_t slash = target.find_last_of(L"\\/");
+  const std::size_t nameAt = slash == std::wstring::npos ? 0 : slash + 1;
+  const std::wstring hiddenName =
+      target.substr(0, nameAt) + L"." + target.substr(nameAt) + L".corvane-";
+  std::wstring temporary;
+  HANDLE created = INVALID_HANDLE_VALUE;
+  for (int attempt = 0; created == INVALID_HANDLE_VALUE; ++attempt) {
+    temporary = hiddenName + randomSuffix();
+    created = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+    const DWORD error = GetLastError();
+    if (created == INVALID_HANDLE_VALUE && (error != ERROR_FILE_EXISTS || attempt == 100)) {
+      return FileStatus::failure(reason(error));
+    }
+  }
+
+  FileHandle file(created);
+  DWORD error = 0;
+  while (!bytes.empty() && error == 0) {
+    DWORD written = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 30));
+    if (WriteFile(file.get(), bytes.data(), chunk, &written, nullptr)) {
+      bytes.remove_prefix(written);
+    } else {
+      error = GetLastError();
+    }
+  }
+  if (error == 0 && !FlushFileBuffers(file.get())) error = GetLastError();
+  if (!file.close() && error == 0) error = GetLastError();
+  if (error == 0 && !MoveFileExW(temporary.c_str(), target.c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    error = GetLastError();
+  }
+  if (error != 0) {
+    DeleteFileW(temporary.c_str());
+    return FileStatus::failure(reason(error));
+  }
+  return FileStatus::success();
+}
+
+}  // namespace corvane
