@@ -2,10 +2,11 @@
 #include "WineRegistryFile.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <limits>
 #include <optional>
 #include <system_error>
 #include <utility>
@@ -17,7 +18,6 @@ namespace corvane {
 namespace {
 
 constexpr std::string_view kHeaderLine = "WINE REGISTRY Version 2";
-constexpr std::size_t kUnlimited = std::numeric_limits<std::size_t>::max();
 constexpr char32_t kReplacementCharacter = 0xFFFD;
 
 // Walks the lines of a text: each line without its LF and without one CR before it.
@@ -38,20 +38,17 @@ class LineCursor {
     } else {
       next_ = text_.size();
     }
-    lineStart_ = static_cast<std::size_t>(begin - text_.data());
     if (length > 0 && begin[length - 1] == '\r') --length;
     line = std::string_view(begin, length);
     return true;
   }
 
-  // Where the line last returned begins, and where the one after it begins.
-  std::size_t lineStart() const { return lineStart_; }
+  // Where the line after the one last returned begins.
   std::size_t nextLineStart() const { return next_; }
 
  private:
   std::string_view text_;
   std::size_t next_;
-  std::size_t lineStart_ = 0;
 };
 
 std::string_view withoutLeadingBlanks(std::string_view line) {
@@ -64,69 +61,122 @@ char asciiLower(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool equalIgnoringAsciiCase(std::string_view left, std::string_view right) {
-  return left.size() == right.size() &&
-         std::equal(left.begin(), left.end(), right.begin(),
-                    [](char a, char b) { return asciiLower(a) == asciiLower(b); });
-}
+// Decoded text goes, byte by byte, to a sink: `bool put(char)`, false to stop the decoding.
 
-void appendUtf8(std::string& out, char32_t codePoint) {
-  if (codePoint < 0x80) {
-    out += static_cast<char>(codePoint);
-  } else if (codePoint < 0x800) {
-    out += static_cast<char>(0xC0 | (codePoint >> 6));
-    out += static_cast<char>(0x80 | (codePoint & 0x3F));
-  } else if (codePoint < 0x10000) {
-    out += static_cast<char>(0xE0 | (codePoint >> 12));
-    out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (codePoint & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (codePoint >> 18));
-    out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (codePoint & 0x3F));
-  }
-}
-
-// Turns escaped UTF-16 code units into UTF-8, joining surrogate pairs.
-class Utf16ToUtf8 {
+// Collects the decoded text.
+class TextSink {
  public:
-  explicit Utf16ToUtf8(std::string& out) : out_(out) {}
-
-  void codeUnit(char32_t unit) {
-    const bool isHigh = unit >= 0xD800 && unit <= 0xDBFF;
-    const bool isLow = unit >= 0xDC00 && unit <= 0xDFFF;
-    if (pendingHigh_ != 0) {
-      if (isLow) {
-        appendUtf8(out_, 0x10000 + ((pendingHigh_ - 0xD800) << 10) + (unit - 0xDC00));
-        pendingHigh_ = 0;
-        return;
-      }
-      finish();
-    }
-    if (isHigh) {
-      pendingHigh_ = unit;
-    } else if (isLow) {
-      appendUtf8(out_, kReplacementCharacter);
-    } else {
-      appendUtf8(out_, unit);
-    }
-  }
-
-  void rawByte(char byte) {
-    finish();
+  explicit TextSink(std::string& out) : out_(out) {}
+  bool put(char byte) {
     out_ += byte;
-  }
-
-  // Ends the text: a high surrogate still waiting for its pair becomes U+FFFD.
-  void finish() {
-    if (pendingHigh_ == 0) return;
-    appendUtf8(out_, kReplacementCharacter);
-    pendingHigh_ = 0;
+    return true;
   }
 
  private:
   std::string& out_;
+};
+
+// Compares the decoded text with up to 64 names without regard to ASCII letter case, as it
+// comes, and stops it as soon as no name can match any more. Nothing is stored.
+class NameMatcher {
+ public:
+  explicit NameMatcher(const std::vector<std::string>& names)
+      : names_(names), count_(std::min<std::size_t>(names.size(), 64)) {}
+
+  void start() {
+    candidates_ = count_ == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << count_) - 1;
+    length_ = 0;
+  }
+
+  bool put(char byte) {
+    const char lower = asciiLower(byte);
+    for (std::uint64_t rest = candidates_; rest != 0; rest &= rest - 1) {
+      const int index = std::countr_zero(rest);
+      const std::string& name = names_[static_cast<std::size_t>(index)];
+      if (length_ >= name.size() || asciiLower(name[length_]) != lower) {
+        candidates_ &= ~(std::uint64_t{1} << index);
+      }
+    }
+    ++length_;
+    return candidates_ != 0;
+  }
+
+  // The index of the first name that the whole decoded text equals, if any.
+  std::optional<std::size_t> matchedName() const {
+    for (std::uint64_t rest = candidates_; rest != 0; rest &= rest - 1) {
+      const auto index = static_cast<std::size_t>(std::countr_zero(rest));
+      if (names_[index].size() == length_) return index;
+    }
+    return std::nullopt;
+  }
+
+ private:
+  const std::vector<std::string>& names_;
+  std::size_t count_;
+  std::uint64_t candidates_ = 0;
+  std::size_t length_ = 0;
+};
+
+// Turns escaped UTF-16 code units and raw bytes into UTF-8 for a sink, joining surrogate pairs.
+// Every call returns false once the sink has stopped.
+template <typename Sink>
+class Utf16ToUtf8 {
+ public:
+  explicit Utf16ToUtf8(Sink& sink) : sink_(sink) {}
+
+  bool codeUnit(char32_t unit) {
+    const bool isHigh = unit >= 0xD800 && unit <= 0xDBFF;
+    const bool isLow = unit >= 0xDC00 && unit <= 0xDFFF;
+    if (pendingHigh_ != 0) {
+      if (isLow) {
+        const char32_t joined = 0x10000 + ((pendingHigh_ - 0xD800) << 10) + (unit - 0xDC00);
+        pendingHigh_ = 0;
+        return putCodePoint(joined);
+      }
+      if (!finish()) return false;
+    }
+    if (isHigh) {
+      pendingHigh_ = unit;
+      return true;
+    }
+    return putCodePoint(isLow ? kReplacementCharacter : unit);
+  }
+
+  bool rawByte(char byte) { return finish() && sink_.put(byte); }
+
+  // Ends the text: a high surrogate still waiting for its pair becomes U+FFFD.
+  bool finish() {
+    if (pendingHigh_ == 0) return true;
+    pendingHigh_ = 0;
+    return putCodePoint(kReplacementCharacter);
+  }
+
+ private:
+  bool putCodePoint(char32_t codePoint) {
+    char bytes[4];
+    int count = 0;
+    if (codePoint < 0x80) {
+      bytes[count++] = static_cast<char>(codePoint);
+    } else if (codePoint < 0x800) {
+      bytes[count++] = static_cast<char>(0xC0 | (codePoint >> 6));
+      bytes[count++] = static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else if (codePoint < 0x10000) {
+      bytes[count++] = static_cast<char>(0xE0 | (codePoint >> 12));
+      bytes[count++] = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+      bytes[count++] = static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+      bytes[count++] = static_cast<char>(0xF0 | (codePoint >> 18));
+      bytes[count++] = static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+      bytes[count++] = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+      bytes[count++] = static_cast<char>(0x80 | (codePoint & 0x3F));
+    }
+    for (int i = 0; i < count; ++i) {
+      if (!sink_.put(bytes[i])) return false;
+    }
+    return true;
+  }
+
+  Sink& sink_;
   char32_t pendingHigh_ = 0;
 };
 
@@ -138,52 +188,50 @@ int hexDigitValue(char c) {
 }
 
 // Decodes the escaped text of `line` from `pos` up to the first unescaped `terminator` into
-// `out` (UTF-8). Returns true with `pos` just past the terminator. Returns false when the line
-// ends first, or as soon as `out` grows beyond `longestWanted` bytes (the caller only wants to
-// compare it with a text of that length).
-bool decodeEscaped(std::string_view line, std::size_t& pos, char terminator, std::string& out,
-                   std::size_t longestWanted) {
-  Utf16ToUtf8 decoder(out);
+// `sink`. Returns true with `pos` just past the terminator; false when the line ends first or
+// the sink stops the decoding.
+template <typename Sink>
+bool decodeEscaped(std::string_view line, std::size_t& pos, char terminator, Sink& sink) {
+  Utf16ToUtf8<Sink> decoder(sink);
   while (pos < line.size()) {
-    if (out.size() > longestWanted) return false;
     const char c = line[pos];
     if (c == terminator) {
-      decoder.finish();
       ++pos;
-      return out.size() <= longestWanted;
+      return decoder.finish();
     }
     if (c != '\\') {
-      decoder.rawByte(c);
+      if (!decoder.rawByte(c)) return false;
       ++pos;
       continue;
     }
     if (pos + 1 >= line.size()) return false;
     const char escaped = line[pos + 1];
     pos += 2;
+    bool going = true;
     switch (escaped) {
       case 'a':
-        decoder.codeUnit('\a');
+        going = decoder.codeUnit('\a');
         break;
       case 'b':
-        decoder.codeUnit('\b');
+        going = decoder.codeUnit('\b');
         break;
       case 'e':
-        decoder.codeUnit(0x1B);
+        going = decoder.codeUnit(0x1B);
         break;
       case 'f':
-        decoder.codeUnit('\f');
+        going = decoder.codeUnit('\f');
         break;
       case 'n':
-        decoder.codeUnit('\n');
+        going = decoder.codeUnit('\n');
         break;
       case 'r':
-        decoder.codeUnit('\r');
+        going = decoder.codeUnit('\r');
         break;
       case 't':
-        decoder.codeUnit('\t');
+        going = decoder.codeUnit('\t');
         break;
       case 'v':
-        decoder.codeUnit('\v');
+        going = decoder.codeUnit('\v');
         break;
       case 'x': {
         char32_t unit = 0;
@@ -193,11 +241,7 @@ bool decodeEscaped(std::string_view line, std::size_t& pos, char terminator, std
           ++pos;
           ++digits;
         }
-        if (digits == 0) {
-          decoder.rawByte('x');
-        } else {
-          decoder.codeUnit(unit);
-        }
+        going = digits == 0 ? decoder.rawByte('x') : decoder.codeUnit(unit);
         break;
       }
       case '0':
@@ -215,24 +259,16 @@ bool decodeEscaped(std::string_view line, std::size_t& pos, char terminator, std
           ++pos;
           ++digits;
         }
-        decoder.codeUnit(unit);
+        going = decoder.codeUnit(unit);
         break;
       }
       default:
-        decoder.rawByte(escaped);
+        going = decoder.rawByte(escaped);
         break;
     }
+    if (!going) return false;
   }
   return false;
-}
-
-// The name of a key line ("[Software\\Westwood] 1796584329" gives Software\Westwood), when it
-// is no longer than `longestWanted` bytes.
-std::optional<std::string> keyLineName(std::string_view trimmedLine, std::size_t longestWanted) {
-  std::string name;
-  std::size_t pos = 1;  // past '['
-  if (!decodeEscaped(trimmedLine, pos, ']', name, longestWanted)) return std::nullopt;
-  return name;
 }
 
 // What a value line says about the value asked for.
@@ -242,21 +278,18 @@ enum class ValueLineMatch {
   NotText,    // the value asked for, with data of another kind
 };
 
-ValueLineMatch matchValueLine(std::string_view trimmedLine, std::string_view valueName,
+// Matches one line of a key's block against the value name `valueNameMatcher` looks for; the
+// data of a matching text value goes to `text`.
+ValueLineMatch matchValueLine(std::string_view trimmedLine, NameMatcher& valueNameMatcher,
                               std::string& text) {
-  std::size_t pos = 0;
-  std::string name;
-  if (trimmedLine.starts_with('@')) {
-    pos = 1;
-  } else if (trimmedLine.starts_with('"')) {
-    pos = 1;
-    if (!decodeEscaped(trimmedLine, pos, '"', name, valueName.size())) {
-      return ValueLineMatch::OtherLine;
-    }
-  } else {
+  std::size_t pos = 1;
+  valueNameMatcher.start();
+  if (trimmedLine.starts_with('"')) {
+    if (!decodeEscaped(trimmedLine, pos, '"', valueNameMatcher)) return ValueLineMatch::OtherLine;
+  } else if (!trimmedLine.starts_with('@')) {
     return ValueLineMatch::OtherLine;
   }
-  if (!equalIgnoringAsciiCase(name, valueName)) return ValueLineMatch::OtherLine;
+  if (!valueNameMatcher.matchedName()) return ValueLineMatch::OtherLine;
 
   std::string_view rest = withoutLeadingBlanks(trimmedLine.substr(pos));
   if (!rest.starts_with('=')) return ValueLineMatch::OtherLine;
@@ -276,10 +309,40 @@ ValueLineMatch matchValueLine(std::string_view trimmedLine, std::string_view val
     return ValueLineMatch::OtherLine;
   }
   std::string decoded;
-  if (!decodeEscaped(rest, dataStart, '"', decoded, kUnlimited)) return ValueLineMatch::OtherLine;
+  TextSink sink(decoded);
+  if (!decodeEscaped(rest, dataStart, '"', sink)) return ValueLineMatch::OtherLine;
   decoded.resize(std::min(decoded.size(), decoded.find('\0')));
   text = std::move(decoded);
   return ValueLineMatch::Text;
+}
+
+// Calls `visit(lineStart, trimmedLine, nextLineStart)` for each key line of `text` from
+// `start` (a line start) on: each line whose first byte other than blanks is '['. Only the
+// '[' bytes of the text are looked at closely, so a file is passed over at memchr speed.
+template <typename Visit>
+void forEachKeyLine(std::string_view text, std::size_t start, Visit visit) {
+  const char* data = text.data();
+  std::size_t pos = start;
+  while (pos < text.size()) {
+    const void* bracket = std::memchr(data + pos, '[', text.size() - pos);
+    if (bracket == nullptr) return;
+    const auto at = static_cast<std::size_t>(static_cast<const char*>(bracket) - data);
+    std::size_t lineStart = at;
+    while (lineStart > pos && (data[lineStart - 1] == ' ' || data[lineStart - 1] == '\t')) {
+      --lineStart;
+    }
+    const void* newline = std::memchr(data + at, '\n', text.size() - at);
+    const std::size_t lineEnd =
+        newline != nullptr ? static_cast<std::size_t>(static_cast<const char*>(newline) - data)
+                           : text.size();
+    const std::size_t nextLineStart = newline != nullptr ? lineEnd + 1 : text.size();
+    if (lineStart == 0 || data[lineStart - 1] == '\n') {
+      std::string_view line = text.substr(at, lineEnd - at);
+      if (line.ends_with('\r')) line.remove_suffix(1);
+      visit(lineStart, line, nextLineStart);
+    }
+    pos = nextLineStart;
+  }
 }
 
 // The text range of a key's value lines: from the line after its key line to the next key line.
@@ -295,6 +358,7 @@ WineRegistryFile::WineRegistryFile(std::string text) : text_(std::move(text)) {
   std::string_view line;
   if (!lines.next(line) || line != kHeaderLine) return;
   hasHeader_ = true;
+  headerLineEnd_ = lines.nextLineStart();
   while (lines.next(line)) {
     const std::string_view trimmed = withoutLeadingBlanks(line);
     if (trimmed.starts_with('[')) break;
@@ -331,32 +395,26 @@ WineValueLookup WineRegistryFile::findValueInKeys(
     const std::vector<std::string>& keyPathsByPreference, std::string_view valueName) const {
   if (!hasHeader_ || keyPathsByPreference.empty()) return {};
 
-  std::size_t longestKeyPath = 0;
-  for (const std::string& keyPath : keyPathsByPreference) {
-    longestKeyPath = std::max(longestKeyPath, keyPath.size());
-  }
-
   // One pass over the key lines: where the blocks of the wanted keys lie.
   std::vector<std::vector<KeyBlock>> blocksByKey(keyPathsByPreference.size());
   std::vector<KeyBlock>* openBlocks = nullptr;
-  LineCursor lines(text_, 0);
+  NameMatcher keyMatcher(keyPathsByPreference);
+  forEachKeyLine(text_, headerLineEnd_,
+                 [&](std::size_t lineStart, std::string_view line, std::size_t nextLineStart) {
+                   if (openBlocks != nullptr) openBlocks->back().end = lineStart;
+                   openBlocks = nullptr;
+                   std::size_t pos = 1;  // past '['
+                   keyMatcher.start();
+                   if (!decodeEscaped(line, pos, ']', keyMatcher)) return;
+                   if (const std::optional<std::size_t> key = keyMatcher.matchedName()) {
+                     openBlocks = &blocksByKey[*key];
+                     openBlocks->push_back({nextLineStart, text_.size()});
+                   }
+                 });
+
+  const std::vector<std::string> valueNames = {std::string(valueName)};
+  NameMatcher valueNameMatcher(valueNames);
   std::string_view line;
-  lines.next(line);  // the header
-  while (lines.next(line)) {
-    const std::string_view trimmed = withoutLeadingBlanks(line);
-    if (!trimmed.starts_with('[')) continue;
-    if (openBlocks != nullptr) openBlocks->back().end = lines.lineStart();
-    openBlocks = nullptr;
-    const std::optional<std::string> name = keyLineName(trimmed, longestKeyPath);
-    if (!name) continue;
-    for (std::size_t i = 0; i < keyPathsByPreference.size(); ++i) {
-      if (equalIgnoringAsciiCase(*name, keyPathsByPreference[i])) {
-        openBlocks = &blocksByKey[i];
-        openBlocks->push_back({lines.nextLineStart(), text_.size()});
-        break;
-      }
-    }
-  }
 
   bool anyKeyFound = false;
   for (const std::vector<KeyBlock>& blocks : blocksByKey) {
@@ -367,7 +425,7 @@ WineValueLookup WineRegistryFile::findValueInKeys(
       LineCursor blockLines(std::string_view(text_).substr(0, block.end), block.begin);
       while (blockLines.next(line)) {
         std::string text;
-        switch (matchValueLine(withoutLeadingBlanks(line), valueName, text)) {
+        switch (matchValueLine(withoutLeadingBlanks(line), valueNameMatcher, text)) {
           case ValueLineMatch::Text:
             value = std::move(text);
             break;

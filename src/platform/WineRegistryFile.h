@@ -83,8 +83,9 @@ class WineRegistryFile {
   // escapes, relative to the file's root as its key lines are).
   WineValueLookup findValue(std::string_view keyPath, std::string_view valueName) const;
 
-  // The same for several candidate keys, searched in one pass: the value of the first key of
-  // `keyPathsByPreference` that holds it. KeyMissing only when none of the keys is there.
+  // The same for several candidate keys (up to 64), searched in one pass: the value of the
+  // first key of `keyPathsByPreference` that holds it. KeyMissing only when none of the keys
+  // is there.
   WineValueLookup findValueInKeys(const std::vector<std::string>& keyPathsByPreference,
                                   std::string_view valueName) const;
 
@@ -93,6 +94,7 @@ class WineRegistryFile {
 
   std::string text_;
   bool hasHeader_ = false;
+  std::size_t headerLineEnd_ = 0;  // where the line after the header begins
   WineArchitecture architecture_ = WineArchitecture::Unknown;
 };
 
