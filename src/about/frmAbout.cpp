@@ -91,8 +91,14 @@ void putInBox(QLabel* label, const QRect& box) {
   label->setGeometry(box);
 }
 
-QFont requestedFont(const QString& family, qreal pointSize, bool bold) {
-  QFont font(family);
+// Arial, as the design asks. Where it is missing, the desktop's font configuration offers its
+// stand-in; the further names serve where it has none. The last resort is any sans-serif.
+const QStringList kArialFamilies = {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                                    QStringLiteral("Arimo"), QStringLiteral("Helvetica")};
+
+QFont requestedFont(const QStringList& families, qreal pointSize, bool bold) {
+  QFont font;
+  font.setFamilies(families);
   font.setStyleHint(QFont::SansSerif);
   font.setPointSizeF(pointSize);
   font.setBold(bold);
@@ -166,10 +172,10 @@ void frmAbout::createControls() {
   imgLogo_->setObjectName(QStringLiteral("imgLogo"));
 
   lblVersion_ = addLabel("lblVersion", QStringLiteral("Version"), kBlue);
-  lblVersion_->setFont(requestedFont(QStringLiteral("Arial"), 9.75, true));
+  lblVersion_->setFont(requestedFont(kArialFamilies, 9.75, true));
 
   lblAuthor_ = addLabel("lblAuthor", QStringLiteral("Written by the Corvane developers"), kNavy);
-  lblAuthor_->setFont(requestedFont(QStringLiteral("Verdana"), 8.25, false));
+  lblAuthor_->setFont(requestedFont({QStringLiteral("Verdana")}, 8.25, false));
 
   lblDescription_[0] = addLabel("lblDescription0",
                                 QStringLiteral("Many more people are joining the Renegade "
@@ -235,8 +241,9 @@ void frmAbout::layOutControls() {
       {lblEmailTitle_, kEmailTitlePlace, TextFlow::SingleLine},
       {lblLinesOfCode_, kLinesOfCodePlace, TextFlow::SingleLine},
   };
-  QFont windowFont = font();
-  windowFont.setPointSizeF(kWindowPointSize);
+  // The layout has fixed places, so the window's own font is Arial or a font of its widths
+  // rather than the desktop's font, which may run much wider.
+  QFont windowFont = requestedFont(kArialFamilies, kWindowPointSize, false);
   qreal commonPointSize = kWindowPointSize;
   for (const Place& place : windowFontPlaces) {
     const QFont fitted = corvane::about::fontFittingBox(place.label->text(), windowFont,
