@@ -2,6 +2,7 @@
 // backend implements, and `ReadRegistryValue`, which start-up uses to find the game.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -92,8 +93,9 @@ class RegistryStore {
 //  - "Error" when the key or the value is missing or unreadable, when the value has 255
 //    characters or more (it would not fit 255 bytes with its NUL in the Windows ANSI code page),
 //    or when the store maps paths and cannot map this one;
-//  - otherwise the value with its leading blanks removed and its trailing blanks kept, mapped to
-//    a local path when the store maps paths. An empty value reads "" (there is nothing to map).
+//  - otherwise the value with its leading spaces removed and its trailing spaces kept (other
+//    white space stays), mapped to a local path when the store maps paths. An empty value, or
+//    one of spaces only, reads "" (there is nothing to map).
 std::string ReadRegistryValue(RegistryStore& store, Shell& shell, const std::string& keyPath,
                               const std::string& valueName);
 
