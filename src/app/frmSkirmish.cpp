@@ -1,7 +1,6 @@
 // The main window: its controls, the editing lock, loading, saving and the rotation editing.
 #include "frmSkirmish.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QDir>
 #include <QFrame>
@@ -18,8 +17,10 @@
 #include <QTextLayout>
 
 #include "Links.h"
+#include "frmAbout.h"
 #include "MapListView.h"
 #include "NumericField.h"
+#include "OptionButton.h"
 #include "ProgramInfo.h"
 
 using corvane::MapListView;
@@ -56,7 +57,7 @@ QFrame* makeLine(QWidget* parent, const char* name, QFrame::Shape shape, QRect g
 QPushButton* makePictureButton(QWidget* parent, const char* name, const QString& words,
                                const QString& picture, QRect geometry) {
   auto* button = named(new QPushButton(QIcon(picture), words, parent), name);
-  button->setIconSize(QSize(20, 20));
+  button->setIconSize(QSize(24, 24));
   button->setGeometry(geometry);
   return button;
 }
@@ -113,16 +114,15 @@ void frmSkirmish::createControls() {
   txtCredits->setGeometry(142, 282, 58, 22);
 
   Label3 = makeLabel(this, "Label3", QStringLiteral("Radar Mode :"), {12, 314, 170, 18});
-  radarGroup_ = new QButtonGroup(this);
   const std::array<QString, 3> radarCaptions = {QStringLiteral("No players are shown"),
                                                 QStringLiteral("Only teammates are shown"),
                                                 QStringLiteral("Everybody is shown")};
   for (int i = 0; i < 3; ++i) {
-    optRadar[i] = new QRadioButton(radarCaptions[i], this);
+    optRadar[i] = new corvane::OptionButton(radarCaptions[i], this);
     optRadar[i]->setObjectName(QStringLiteral("optRadar%1").arg(i));
     optRadar[i]->setGeometry(20, 334 + 22 * i, 180, 20);
-    radarGroup_->addButton(optRadar[i], i);
   }
+  corvane::OptionButton::group({optRadar.begin(), optRadar.end()});
   optRadar[2]->setChecked(true);
 
   const auto makeCheck = [this](const char* name, const QString& caption, int row) {
@@ -190,29 +190,40 @@ void frmSkirmish::setFocusOrder() {
 }
 
 void frmSkirmish::placeMapvaultLink() {
-  // Lay the note out as the label does and put the link over its run of blanks.
-  const qsizetype blanks = kMapvaultNote.indexOf(QStringLiteral("  "));
-  QTextLayout layout(kMapvaultNote, Label5->font());
-  QTextOption option;
-  option.setWrapMode(QTextOption::WordWrap);
-  layout.setTextOption(option);
-  layout.beginLayout();
-  qreal y = 0;
-  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-    line.setLineWidth(Label5->contentsRect().width());
-    line.setPosition(QPointF(0, y));
-    y += line.height();
+  // The link covers the note's run of blanks before its full stop. Fonts differ between
+  // desktops, so find a width of the note at which that run stays on one line with room for
+  // the link, then lay the link over it.
+  const int blanks = static_cast<int>(kMapvaultNote.indexOf(QStringLiteral("  ")));
+  const int stop = static_cast<int>(kMapvaultNote.size()) - 1;
+  const int linkWidth = lblMapvault->sizeHint().width();
+  const QRect area = Label5->geometry();
+  for (int width = area.width(); width >= area.width() * 2 / 3; width -= 4) {
+    QTextLayout layout(kMapvaultNote, Label5->font());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    qreal height = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+      line.setLineWidth(width);
+      line.setPosition(QPointF(0, height));
+      height += line.height();
+    }
+    layout.endLayout();
+    const QTextLine line = layout.lineForTextPosition(blanks);
+    const qreal from = line.cursorToX(blanks);
+    if (layout.lineForTextPosition(stop).lineNumber() != line.lineNumber() ||
+        line.cursorToX(stop) - from < linkWidth || height > area.height()) {
+      continue;
+    }
+    Label5->setFixedWidth(width);
+    // The label centres its block of lines vertically.
+    const int top = area.top() + (area.height() - static_cast<int>(height)) / 2;
+    lblMapvault->setGeometry(area.left() + static_cast<int>(from) + 3,
+                             top + static_cast<int>(line.y()), linkWidth,
+                             static_cast<int>(line.height()));
+    break;
   }
-  layout.endLayout();
-  const QTextLine line = layout.lineForTextPosition(static_cast<int>(blanks));
-  const QSize size = lblMapvault->sizeHint();
-  const QRect contents = Label5->contentsRect();
-  // The label centres its text block vertically.
-  const int top = contents.top() + (contents.height() - static_cast<int>(y)) / 2;
-  const int x = static_cast<int>(line.cursorToX(static_cast<int>(blanks)));
-  lblMapvault->setGeometry(Label5->x() + contents.left() + x + 2,
-                           Label5->y() + top + static_cast<int>(line.y()), size.width(),
-                           static_cast<int>(line.height()));
   lblMapvault->raise();
 }
 
@@ -294,7 +305,10 @@ corvane::SkirmishSettings frmSkirmish::currentSettings() const {
   corvane::SkirmishSettings settings;
   settings.timeLimitMinutes = txtTime->text();
   settings.startingCredits = txtCredits->text();
-  settings.radarMode = radarGroup_->checkedId();
+  settings.radarMode = corvane::SkirmishSettings::kNoRadarMode;
+  for (int i = 0; i < 3; ++i) {
+    if (optRadar[i]->isChecked()) settings.radarMode = i;
+  }
   settings.teamChangingAllowed = chkTeamChange->isChecked();
   settings.baseDestructionEndsGame = chkDestruction->isChecked();
   settings.beaconPlacementEndsGame = chkBeacon->isChecked();
@@ -408,5 +422,5 @@ void frmSkirmish::lblMapvault_Click() {
 }
 
 void frmSkirmish::cmdAbout_Click() {
-  // The About window arrives with its own library.
+  frmAbout::showSingle(desktop_);
 }

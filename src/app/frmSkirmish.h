@@ -12,9 +12,9 @@
 #include "AvailableMaps.h"
 #include "CommonDialog.h"
 #include "Desktop.h"
+#include "OptionButton.h"
 #include "SkirmishSettings.h"
 
-class QButtonGroup;
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -64,7 +64,7 @@ class frmSkirmish : public QWidget {
   QLabel* Label2;
   corvane::NumericField* txtCredits;
   QLabel* Label3;
-  std::array<QRadioButton*, 3> optRadar;
+  std::array<corvane::OptionButton*, 3> optRadar;
   QCheckBox* chkRepair;
   QCheckBox* chkSpawn;
   QCheckBox* chkFriendly;
@@ -129,6 +129,5 @@ class frmSkirmish : public QWidget {
   void showGuard(const QString& text);
 
   corvane::Desktop& desktop_;
-  QButtonGroup* radarGroup_;
   std::unique_ptr<QSvgRenderer> background_;
 };

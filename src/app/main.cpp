@@ -3,13 +3,15 @@
 #include <QApplication>
 
 #include "Desktop.h"
+#include "SvgPicture.h"
 #include "Registry.h"
 #include "frmSkirmish.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Corvane"));
-  QApplication::setDesktopFileName(QStringLiteral("corvane"));
+  QApplication::setDesktopFileName(QStringLiteral("io.github.corvane.Corvane"));
+  QApplication::setWindowIcon(corvane::about::iconFromSvg(QStringLiteral(":/pictures/corvane.svg")));
   corvane::QtDesktop desktop;
   frmSkirmish window(desktop);
   const auto registry = corvane::openSystemRegistry();
