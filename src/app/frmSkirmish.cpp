@@ -57,7 +57,7 @@ QFrame* makeLine(QWidget* parent, const char* name, QFrame::Shape shape, QRect g
 QPushButton* makePictureButton(QWidget* parent, const char* name, const QString& words,
                                const QString& picture, QRect geometry) {
   auto* button = named(new QPushButton(QIcon(picture), words, parent), name);
-  button->setIconSize(QSize(24, 24));
+  button->setIconSize(QSize(20, 20));
   button->setGeometry(geometry);
   return button;
 }
@@ -74,6 +74,8 @@ frmSkirmish::frmSkirmish(corvane::Desktop& desktop, QWidget* parent)
   setFixedSize(503, 490);
   background_ = std::make_unique<QSvgRenderer>(QStringLiteral(":/pictures/background.svg"));
   createControls();
+  fitFont();
+  placeMapvaultLink();
   setFocusOrder();
 }
 
@@ -106,12 +108,12 @@ void frmSkirmish::createControls() {
 
   Frame1 = makeLine(this, "Frame1", QFrame::HLine, {12, 240, 480, 3});
 
-  Label1 = makeLabel(this, "Label1", QStringLiteral("Time Limit (Minutes) :"), {12, 254, 128, 22});
+  Label1 = makeLabel(this, "Label1", QStringLiteral("Time Limit (Minutes) :"), {12, 254, 110, 22});
   txtTime = named(new NumericField(QStringLiteral("300"), 3, this), "txtTime");
-  txtTime->setGeometry(142, 254, 46, 22);
-  Label2 = makeLabel(this, "Label2", QStringLiteral("Starting Credits :"), {12, 282, 128, 22});
+  txtTime->setGeometry(124, 254, 38, 22);
+  Label2 = makeLabel(this, "Label2", QStringLiteral("Starting Credits :"), {12, 282, 110, 22});
   txtCredits = named(new NumericField(QStringLiteral("10000"), 5, this), "txtCredits");
-  txtCredits->setGeometry(142, 282, 58, 22);
+  txtCredits->setGeometry(124, 282, 50, 22);
 
   Label3 = makeLabel(this, "Label3", QStringLiteral("Radar Mode :"), {12, 314, 170, 18});
   const std::array<QString, 3> radarCaptions = {QStringLiteral("No players are shown"),
@@ -120,14 +122,14 @@ void frmSkirmish::createControls() {
   for (int i = 0; i < 3; ++i) {
     optRadar[i] = new corvane::OptionButton(radarCaptions[i], this);
     optRadar[i]->setObjectName(QStringLiteral("optRadar%1").arg(i));
-    optRadar[i]->setGeometry(20, 334 + 22 * i, 180, 20);
+    optRadar[i]->setGeometry(14, 334 + 22 * i, 166, 20);
   }
   corvane::OptionButton::group({optRadar.begin(), optRadar.end()});
   optRadar[2]->setChecked(true);
 
   const auto makeCheck = [this](const char* name, const QString& caption, int row) {
     auto* box = named(new QCheckBox(caption, this), name);
-    box->setGeometry(208, 254 + 24 * row, 160, 20);
+    box->setGeometry(182, 254 + 24 * row, 182, 20);
     return box;
   };
   chkRepair = makeCheck("chkRepair", QStringLiteral("Can Repair Buildings"), 0);
@@ -138,18 +140,18 @@ void frmSkirmish::createControls() {
   chkBeacon = makeCheck("chkBeacon", QStringLiteral("Beacon Placement Ends Game"), 5);
 
   cmdUpdates = makePictureButton(this, "cmdUpdates", QStringLiteral("Check For Updates"),
-                                 QStringLiteral(":/pictures/updates.svg"), {374, 252, 118, 30});
+                                 QStringLiteral(":/pictures/updates.svg"), {370, 252, 124, 30});
   cmdAbout = makePictureButton(this, "cmdAbout", QStringLiteral("About ..."),
-                               QStringLiteral(":/pictures/about.svg"), {374, 286, 118, 30});
-  Line1 = makeLine(this, "Line1", QFrame::HLine, {366, 322, 132, 3});
-  Line2 = makeLine(this, "Line2", QFrame::VLine, {364, 323, 3, 110});
-  Line3 = makeLine(this, "Line3", QFrame::HLine, {366, 431, 132, 3});
+                               QStringLiteral(":/pictures/about.svg"), {370, 286, 124, 30});
+  Line1 = makeLine(this, "Line1", QFrame::HLine, {366, 322, 131, 3});
+  Line2 = makeLine(this, "Line2", QFrame::VLine, {365, 323, 3, 110});
+  Line3 = makeLine(this, "Line3", QFrame::HLine, {366, 431, 131, 3});
   cmdLoad = makePictureButton(this, "cmdLoad", QStringLiteral("Load ..."),
-                              QStringLiteral(":/pictures/load.svg"), {374, 328, 118, 30});
+                              QStringLiteral(":/pictures/load.svg"), {370, 328, 124, 30});
   cmdSave = makePictureButton(this, "cmdSave", QStringLiteral("Save"),
-                              QStringLiteral(":/pictures/save.svg"), {374, 362, 118, 30});
+                              QStringLiteral(":/pictures/save.svg"), {370, 362, 124, 30});
   cmdSaveAs = makePictureButton(this, "cmdSaveAs", QStringLiteral("Save As ..."),
-                                QStringLiteral(":/pictures/saveas.svg"), {374, 396, 118, 30});
+                                QStringLiteral(":/pictures/saveas.svg"), {370, 396, 124, 30});
 
   Label5 = makeLabel(this, "Label5", kMapvaultNote, {12, 440, 480, 44});
   Label5->setWordWrap(true);
@@ -160,7 +162,6 @@ void frmSkirmish::createControls() {
   linkFont.setUnderline(true);
   lblMapvault->setFont(linkFont);
   lblMapvault->installEventFilter(this);
-  placeMapvaultLink();
 
   txtInstallPath = named(new QLineEdit(this), "txtInstallPath");
   txtInstallPath->hide();
@@ -187,6 +188,32 @@ void frmSkirmish::setFocusOrder() {
                                  cmdAdd,      cmdRemove,      cmdSaveAs,   lstRenData,
                                  cmdLoad,     cmdAbout,       cmdUpdates,  cmdSave};
   for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+bool frmSkirmish::captionsFit() const {
+  for (const QAbstractButton* button : findChildren<QAbstractButton*>()) {
+    if (button->sizeHint().width() > button->width()) return false;
+  }
+  for (const QLabel* label : findChildren<QLabel*>()) {
+    if (label == lblMapvault) continue;  // placed afterwards, at its own size
+    const bool fits = label->wordWrap()
+                          ? label->heightForWidth(label->width()) <= label->height()
+                          : label->sizeHint().width() <= label->width();
+    if (!fits) return false;
+  }
+  return true;
+}
+
+void frmSkirmish::fitFont() {
+  // The window has a fixed size and fixed places; where the desktop's font runs wider than
+  // they allow, the window's text is set smaller until every caption fits.
+  QFont windowFont = font();
+  constexpr qreal kSmallest = 6.0;
+  for (qreal size = windowFont.pointSizeF(); size >= kSmallest; size -= 0.25) {
+    windowFont.setPointSizeF(size);
+    setFont(windowFont);
+    if (captionsFit()) return;
+  }
 }
 
 void frmSkirmish::placeMapvaultLink() {

@@ -125,6 +125,9 @@ class frmSkirmish : public QWidget {
   void createControls();
   void setFocusOrder();
   void placeMapvaultLink();
+  // True when every caption of the window fits its control at the current font.
+  bool captionsFit() const;
+  void fitFont();
   void applySettings(const corvane::SkirmishSettings& settings);
   void showGuard(const QString& text);
 

@@ -127,6 +127,11 @@ FileStatus saveSkirmishSettings(const QString& path, const SkirmishSettings& set
     return FileStatus::failure(
         "A value holds a character or a line break that the settings file cannot hold.");
   }
+  // An existing file that already holds exactly these settings is left alone: the game reloads
+  // the file whenever its modification time changes.
+  if (document.origin() == IniDocument::Origin::Read && !document.modified()) {
+    return FileStatus::success();
+  }
   return document.save(localPath(path));
 }
 

@@ -1,5 +1,7 @@
 // Tests of the main window: its controls as created, the editing lock, the focus order, loading
 // a settings file into it and the Load button, driven through real events.
+#include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -62,6 +64,8 @@ class tst_frmSkirmish : public QObject {
   void createdWithItsCaptions_data();
   void createdWithItsCaptions();
   void createdWithItsValues();
+  void captionsFitWithAnyFont_data();
+  void captionsFitWithAnyFont();
   void lockDisablesEditingOnly();
   void linksWorkWhileLocked();
   void focusOrder();
@@ -156,7 +160,33 @@ void tst_frmSkirmish::createdWithItsValues() {
   window.show();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
   QVERIFY(!window.txtInstallPath->isVisible());
-  // The link label sits on the note, inside the window.
+}
+
+void tst_frmSkirmish::captionsFitWithAnyFont_data() {
+  QTest::addColumn<QString>("family");
+  QTest::addColumn<qreal>("pointSize");
+  QTest::newRow("desktop default") << QString() << 0.0;
+  QTest::newRow("large sans") << "DejaVu Sans" << 12.0;
+  QTest::newRow("wide monospace") << "DejaVu Sans Mono" << 10.0;
+}
+
+void tst_frmSkirmish::captionsFitWithAnyFont() {
+  QFETCH(QString, family);
+  QFETCH(qreal, pointSize);
+  const QFont original = QApplication::font();
+  if (!family.isEmpty()) QApplication::setFont(QFont(family, static_cast<int>(pointSize)));
+  ScriptedDesktop desktop;
+  frmSkirmish window(desktop);
+  QApplication::setFont(original);
+  for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+    QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(button->objectName()));
+  }
+  for (const QLabel* label : window.findChildren<QLabel*>()) {
+    const bool fits = label->wordWrap()
+                          ? label->heightForWidth(label->width()) <= label->height()
+                          : label->sizeHint().width() <= label->width();
+    QVERIFY2(fits, qPrintable(label->objectName()));
+  }
   QVERIFY(window.rect().contains(window.lblMapvault->geometry()));
   QVERIFY(window.Label5->geometry().intersects(window.lblMapvault->geometry()));
 }
