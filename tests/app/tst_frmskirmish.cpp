@@ -16,37 +16,10 @@
 #include "NumericField.h"
 #include "ProgramInfo.h"
 #include "ScriptedDesktop.h"
+#include "WindowFixture.h"
 #include "frmSkirmish.h"
 
 namespace {
-
-// A game folder with a Data folder of empty map files.
-struct GameFolder {
-  QTemporaryDir root;
-  QString data = root.filePath(QStringLiteral("Data"));
-
-  explicit GameFolder(const QStringList& maps) {
-    QDir().mkpath(data);
-    for (const QString& map : maps) QFile(data + u'/' + map).open(QIODevice::WriteOnly);
-  }
-  QString writeSettings(const QByteArray& bytes, const QString& name = "svrcfg_skirmish.ini") {
-    QFile file(data + u'/' + name);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
-    return file.fileName();
-  }
-};
-
-// Points a window at `game` the way start-up does once the game is found.
-void findGame(frmSkirmish& window, const GameFolder& game) {
-  window.InstallFolder = game.root.path();
-  window.DataFolder = game.data;
-  window.GameExePath = game.root.filePath(QStringLiteral("Renegade.exe"));
-  window.GameFound = true;
-  window.File1.setPath(game.data);
-  window.EnableEditing(true);
-  window.comDLG.FileName = game.data + QStringLiteral("/svrcfg_skirmish.ini");
-}
 
 QList<QWidget*> editingControls(frmSkirmish& w) {
   return {w.lstRenData, w.lstMaps,    w.cmdLoad,   w.cmdSave,     w.cmdSaveAs,
