@@ -71,18 +71,52 @@ void MapListView::keyPressEvent(QKeyEvent* event) {
   QListView::keyPressEvent(event);
 }
 
+namespace {
+// The drag's data names the list it came from, so a list takes only its own entries.
+const QString kRowsMimeType = QStringLiteral("application/x-corvane-map-rows");
+}  // namespace
+
+QMimeData* MapListView::selectionMimeData() const {
+  auto* data = new QMimeData;
+  data->setData(kRowsMimeType, QByteArray::number(reinterpret_cast<quintptr>(this)));
+  return data;
+}
+
 void MapListView::startDrag(Qt::DropActions supportedActions) {
   // The drop moves the entries itself (dropEvent); the base class would delete the dragged
   // rows again after a move, so the drag is started here without that step.
-  const QModelIndexList indexes = selectedIndexes();
-  if (indexes.isEmpty() || !(supportedActions & Qt::MoveAction)) return;
+  if (!selectionModel()->hasSelection() || !(supportedActions & Qt::MoveAction)) return;
   auto* drag = new QDrag(this);
-  drag->setMimeData(model_->mimeData(indexes));
+  drag->setMimeData(selectionMimeData());
   drag->exec(Qt::MoveAction);
 }
 
+bool MapListView::isOwnDrag(const QMimeData* data) const {
+  return data && data->data(kRowsMimeType) == QByteArray::number(reinterpret_cast<quintptr>(this));
+}
+
+void MapListView::dragEnterEvent(QDragEnterEvent* event) {
+  if (reorderable_ && isOwnDrag(event->mimeData())) {
+    QListView::dragEnterEvent(event);
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void MapListView::dragMoveEvent(QDragMoveEvent* event) {
+  if (reorderable_ && isOwnDrag(event->mimeData())) {
+    QListView::dragMoveEvent(event);
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
 void MapListView::dropEvent(QDropEvent* event) {
-  if (!reorderable_ || event->source() != this) {
+  if (!reorderable_ || !isOwnDrag(event->mimeData())) {
     event->ignore();
     return;
   }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QListView>
+#include <QMimeData>
 
 #include "MapListModel.h"
 
@@ -26,6 +27,10 @@ class MapListView : public QListView {
   // for the end); they stay selected. Membership and every other entry's order stay the same.
   void moveSelectionTo(int destination);
 
+  // The data a drag of the selected entries carries: it names this list, and only this list
+  // takes it when dropped.
+  QMimeData* selectionMimeData() const;
+
  signals:
   // A double-click in the list, on an entry or not, after its first click has selected.
   void listDoubleClicked();
@@ -34,11 +39,14 @@ class MapListView : public QListView {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void startDrag(Qt::DropActions supportedActions) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
  private:
   // Makes exactly `rows` (ascending) the selection, the first of them current and in view.
   void selectRows(const QList<int>& rows);
+  bool isOwnDrag(const QMimeData* data) const;
 
   MapListModel* model_;
   bool reorderable_ = false;
