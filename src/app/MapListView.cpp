@@ -96,23 +96,22 @@ bool MapListView::isOwnDrag(const QMimeData* data) const {
 }
 
 void MapListView::dragEnterEvent(QDragEnterEvent* event) {
-  if (reorderable_ && isOwnDrag(event->mimeData())) {
-    QListView::dragEnterEvent(event);
-    event->setDropAction(Qt::MoveAction);
-    event->accept();
-  } else {
-    event->ignore();
-  }
+  // QDragEnterEvent is a QDragMoveEvent: both take only this list's own entries, as a move.
+  dragMoveEvent(event);
 }
 
 void MapListView::dragMoveEvent(QDragMoveEvent* event) {
-  if (reorderable_ && isOwnDrag(event->mimeData())) {
-    QListView::dragMoveEvent(event);
-    event->setDropAction(Qt::MoveAction);
-    event->accept();
-  } else {
+  if (!reorderable_ || !isOwnDrag(event->mimeData())) {
     event->ignore();
+    return;
   }
+  if (event->type() == QEvent::DragEnter) {
+    QListView::dragEnterEvent(static_cast<QDragEnterEvent*>(event));
+  } else {
+    QListView::dragMoveEvent(event);
+  }
+  event->setDropAction(Qt::MoveAction);
+  event->accept();
 }
 
 void MapListView::dropEvent(QDropEvent* event) {
