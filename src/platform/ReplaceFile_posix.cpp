@@ -1,12 +1,16 @@
 // Reading a whole file and replacing a file crash-safely on POSIX systems.
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <chrono>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 #include "ReplaceFile.h"
 
@@ -86,6 +90,46 @@ int resolveLinks(const std::string& path, std::string& target, bool& exists, str
     destination.resize(static_cast<std::size_t>(length));
     target = destination.starts_with('/') ? destination : folderPrefixOf(target) + destination;
   }
+}
+
+// Temporary files are named ".<file name>.corvane-<pid>-<random>", <pid> being the process that
+// made it. The prefix of that name for `fileName`, up to and including "corvane-".
+std::string temporaryPrefixOf(std::string_view fileName) {
+  std::string prefix = ".";
+  prefix += fileName;
+  prefix += ".corvane-";
+  return prefix;
+}
+
+// The process id in a temporary file's name that starts with `prefix`, or 0 when `name` is not
+// such a name (the id must be decimal, followed by '-' and a non-empty random part).
+pid_t creatorOfTemporary(std::string_view name, std::string_view prefix) {
+  if (!name.starts_with(prefix)) return 0;
+  name.remove_prefix(prefix.size());
+  const std::size_t dash = name.find('-');
+  if (dash == 0 || dash == std::string_view::npos || dash + 1 == name.size()) return 0;
+  pid_t pid = 0;
+  const auto [end, error] = std::from_chars(name.data(), name.data() + dash, pid);
+  if (error != std::errc() || end != name.data() + dash || pid <= 0) return 0;
+  return pid;
+}
+
+// Removes from `folder` (with its final '/', or "" for the current folder) the temporary files
+// of `fileName` left by processes that no longer run, such as a save killed halfway. A temporary
+// file of a live process (this one included), or of one this process may not signal, is kept.
+// Failures are ignored: stale files cost space only.
+void removeStaleTemporaries(const std::string& folder, std::string_view fileName) {
+  DIR* listing = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (listing == nullptr) return;
+  const std::string prefix = temporaryPrefixOf(fileName);
+  const pid_t self = ::getpid();
+  while (const dirent* entry = ::readdir(listing)) {
+    const pid_t creator = creatorOfTemporary(entry->d_name, prefix);
+    if (creator == 0 || creator == self) continue;
+    if (::kill(creator, 0) == 0 || errno != ESRCH) continue;
+    ::unlink((folder + entry->d_name).c_str());
+  }
+  ::closedir(listing);
 }
 
 int writeAll(int fd, std::string_view bytes) {
@@ -169,7 +213,9 @@ FileStatus replaceFileContents(const std::string& path, std::string_view bytes) 
   if (exists && (status.st_mode & 0222) == 0) return FileStatus::failure(reason(EACCES));
 
   const std::string folder = folderPrefixOf(target);
-  const std::string hiddenName = folder + "." + target.substr(folder.size()) + ".corvane-";
+  const std::string fileName = target.substr(folder.size());
+  const std::string hiddenName =
+      folder + temporaryPrefixOf(fileName) + std::to_string(::getpid()) + "-";
   std::string temporary;
   int fd = -1;
   for (int attempt = 0; fd < 0; ++attempt) {
@@ -194,6 +240,7 @@ FileStatus replaceFileContents(const std::string& path, std::string_view bytes) 
     ::fsync(folderFd);
     ::close(folderFd);
   }
+  removeStaleTemporaries(folder, fileName);
   return FileStatus::success();
 }
 
