@@ -21,7 +21,7 @@
 namespace corvane::reliability {
 namespace {
 
-constexpr int kLoads = 1000;
+constexpr int kLoads = 500;
 
 // The whole file the in-place writer grows the file towards: the settings first, then about
 // 16 KB of foreign sections.
