@@ -32,6 +32,6 @@ for target in "${targets[@]}"; do
     grep -E "ERROR|check failed|SUMMARY|Test unit written" "$log" | head -20 || true
   fi
   grep -E "^stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)" "$log" || true
-  tail -n 1 "$log"
+  grep -E "^Done [0-9]+ runs" "$log" || true
 done
 exit "$status"
