@@ -9,8 +9,10 @@
 namespace corvane {
 namespace {
 
-// Sections with at most this many lines are searched line by line; larger ones get a key index.
+// Sections of at most this many lines and bytes are searched line by line; larger ones get a key
+// index, so that no lookup scans a long section (or one very long line) again.
 constexpr std::size_t kLinearSearchLines = 32;
+constexpr std::size_t kLinearSearchBytes = 4096;
 
 constexpr std::string_view kCrLf = "\r\n";
 
@@ -187,7 +189,7 @@ std::size_t IniDocument::findSection(std::string_view name) const {
 std::size_t IniDocument::findEntry(const Section& section, std::string_view key) const {
   key = trimBlanks(key);
   const NameIndex* index = section.keys.index.get();
-  if (!index && section.lines.size() <= kLinearSearchLines) {
+  if (!index && section.lines.size() <= kLinearSearchLines && section.size <= kLinearSearchBytes) {
     for (std::size_t i = 1; i < section.lines.size(); ++i) {
       const Entry entry = entryOf(contentOf(section.lines[i]));
       if (entry.isEntry && NameEqual()(entry.key, key)) return i;

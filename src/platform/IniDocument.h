@@ -105,8 +105,9 @@ class IniDocument {
   // file in the same folder, are flushed to disk, and the temporary file is renamed over the
   // old one, which keeps its permission bits (and owner, where allowed). When `path` is a
   // symbolic link the file it points to is replaced and the link stays. On failure the old
-  // file is untouched, the temporary file is removed, and the status says why. A document
-  // whose origin is Unreadable is never saved (its bytes are not the file's).
+  // file is untouched, the temporary file is removed, and the status says why. A successful
+  // save removes temporary files of the same file left by ended processes. A document whose
+  // origin is Unreadable is never saved (its bytes are not the file's).
   FileStatus save(const std::string& path) const;
 
  private:

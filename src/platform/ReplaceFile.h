@@ -33,7 +33,8 @@ FileContents readFileContents(const std::string& path);
 // at the path and a file marked read-only (no write permission bit at all, whoever runs this).
 // The replaced file keeps its permission bits and, where the system allows it, its owner.
 // Returns success, or the system's reason with the old file untouched and no temporary file
-// left behind.
+// left behind. A successful replace also removes temporary files of the same file left by
+// saves whose process has ended (killed mid-save); those of running processes stay.
 FileStatus replaceFileContents(const std::string& path, std::string_view bytes);
 
 }  // namespace corvane
