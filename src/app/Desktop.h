@@ -15,10 +15,10 @@ namespace corvane {
 // What a file dialog shows and starts with.
 struct FileDialogRequest {
   QString title;
-  QString folder;        // the folder it opens in
-  QString fileName;      // the name (or full path) it proposes
-  QString filter;        // Qt form: "Configuration Settings (*.ini)"
-  QString defaultSuffix; // added to a typed name without extension, without the dot: "ini"
+  QString folder;         // the folder it opens in
+  QString fileName;       // the name (or full path) it proposes
+  QString filter;         // Qt form: "Configuration Settings (*.ini)"
+  QString defaultSuffix;  // added to a typed name without extension, without the dot: "ini"
 };
 
 class Desktop : public Shell {
@@ -44,9 +44,8 @@ class QtDesktop final : public Desktop {
  public:
   void openTarget(const std::string& target) override;
   void showNotice(const std::string& title, const std::string& text) override;
-  QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon,
-                                      const QString& title, const QString& text,
-                                      QMessageBox::StandardButtons buttons,
+  QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                                      const QString& text, QMessageBox::StandardButtons buttons,
                                       QMessageBox::StandardButton defaultButton) override;
   QString openFileName(QWidget* parent, const FileDialogRequest& request) override;
   QString saveFileName(QWidget* parent, const FileDialogRequest& request) override;

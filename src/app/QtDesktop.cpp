@@ -28,8 +28,8 @@ void QtDesktop::openTarget(const std::string& target) {
 }
 
 void QtDesktop::showNotice(const std::string& title, const std::string& text) {
-  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title),
-                  QString::fromStdString(text), QMessageBox::Ok);
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(text),
+                  QMessageBox::Ok);
   box.exec();
 }
 

@@ -12,8 +12,12 @@ namespace {
 const char* const kGameKey = "HKEY_LOCAL_MACHINE\\Software\\Westwood\\Renegade";
 const char* const kInstallPathValue = "InstallPath";
 
-std::string utf8(const QString& text) { return text.toStdString(); }
-QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
+std::string utf8(const QString& text) {
+  return text.toStdString();
+}
+QString fromUtf8(const std::string& text) {
+  return QString::fromStdString(text);
+}
 
 // The real path of `name` in `folder`, matched without regard to letter case: a Linux install
 // may hold `data` or `DATA`, and the game itself names its files in lower case.

@@ -17,11 +17,11 @@
 #include <QTextLayout>
 
 #include "Links.h"
-#include "frmAbout.h"
 #include "MapListView.h"
 #include "NumericField.h"
 #include "OptionButton.h"
 #include "ProgramInfo.h"
+#include "frmAbout.h"
 
 using corvane::MapListView;
 using corvane::NumericField;
@@ -100,8 +100,8 @@ void frmSkirmish::createControls() {
   Label8->setWordWrap(true);
   Label8->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
-  Label7 = makeLabel(this, "Label7", QStringLiteral("Multiplayer Practice Maps :"),
-                     {320, 8, 172, 16});
+  Label7 =
+      makeLabel(this, "Label7", QStringLiteral("Multiplayer Practice Maps :"), {320, 8, 172, 16});
   lstMaps = named(new MapListView(this), "lstMaps");
   lstMaps->setGeometry(320, 26, 172, 206);
   lstMaps->setReorderable(true);
@@ -182,11 +182,10 @@ void frmSkirmish::createControls() {
 }
 
 void frmSkirmish::setFocusOrder() {
-  const QList<QWidget*> order = {txtTime,     chkRepair,      chkSpawn,    chkFriendly,
-                                 chkTeamChange, chkDestruction, chkBeacon,  txtCredits,
-                                 optRadar[0], optRadar[1],    optRadar[2], lstMaps,
-                                 cmdAdd,      cmdRemove,      cmdSaveAs,   lstRenData,
-                                 cmdLoad,     cmdAbout,       cmdUpdates,  cmdSave};
+  const QList<QWidget*> order = {txtTime,        chkRepair, chkSpawn,   chkFriendly, chkTeamChange,
+                                 chkDestruction, chkBeacon, txtCredits, optRadar[0], optRadar[1],
+                                 optRadar[2],    lstMaps,   cmdAdd,     cmdRemove,   cmdSaveAs,
+                                 lstRenData,     cmdLoad,   cmdAbout,   cmdUpdates,  cmdSave};
   for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
@@ -196,9 +195,8 @@ bool frmSkirmish::captionsFit() const {
   }
   for (const QLabel* label : findChildren<QLabel*>()) {
     if (label == lblMapvault) continue;  // placed afterwards, at its own size
-    const bool fits = label->wordWrap()
-                          ? label->heightForWidth(label->width()) <= label->height()
-                          : label->sizeHint().width() <= label->width();
+    const bool fits = label->wordWrap() ? label->heightForWidth(label->width()) <= label->height()
+                                        : label->sizeHint().width() <= label->width();
     if (!fits) return false;
   }
   return true;
@@ -291,10 +289,10 @@ bool frmSkirmish::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmSkirmish::EnableEditing(bool enabled) {
-  const QList<QWidget*> controls = {
-      lstRenData,  lstMaps,  cmdLoad,  cmdSave,       cmdSaveAs,      optRadar[0],
-      optRadar[1], optRadar[2], txtTime, txtCredits, chkRepair,      chkSpawn,
-      chkFriendly, chkTeamChange, chkDestruction, chkBeacon};
+  const QList<QWidget*> controls = {lstRenData,  lstMaps,       cmdLoad,        cmdSave,
+                                    cmdSaveAs,   optRadar[0],   optRadar[1],    optRadar[2],
+                                    txtTime,     txtCredits,    chkRepair,      chkSpawn,
+                                    chkFriendly, chkTeamChange, chkDestruction, chkBeacon};
   for (QWidget* control : controls) control->setEnabled(enabled);
 }
 
@@ -349,12 +347,12 @@ corvane::SkirmishSettings frmSkirmish::currentSettings() const {
 bool frmSkirmish::SaveSettings(const QString& fileName) {
   const corvane::FileStatus status = corvane::saveSkirmishSettings(fileName, currentSettings());
   if (status.ok) return true;
-  desktop_.message(this, QMessageBox::Warning, QStringLiteral("Corvane"),
-                   QStringLiteral("The settings could not be saved to\n%1\n\n%2\n\n"
-                                  "The file was not changed.")
-                       .arg(QDir::toNativeSeparators(fileName),
-                            QString::fromLocal8Bit(status.error)),
-                   QMessageBox::Ok, QMessageBox::Ok);
+  desktop_.message(
+      this, QMessageBox::Warning, QStringLiteral("Corvane"),
+      QStringLiteral("The settings could not be saved to\n%1\n\n%2\n\n"
+                     "The file was not changed.")
+          .arg(QDir::toNativeSeparators(fileName), QString::fromLocal8Bit(status.error)),
+      QMessageBox::Ok, QMessageBox::Ok);
   return false;
 }
 
@@ -398,9 +396,13 @@ void frmSkirmish::lstMaps_Click() {
   cmdRemove->setEnabled(lstMaps->selectionModel()->hasSelection());
 }
 
-void frmSkirmish::lstRenData_DblClick() { cmdAdd_Click(); }
+void frmSkirmish::lstRenData_DblClick() {
+  cmdAdd_Click();
+}
 
-void frmSkirmish::lstMaps_DblClick() { cmdRemove_Click(); }
+void frmSkirmish::lstMaps_DblClick() {
+  cmdRemove_Click();
+}
 
 void frmSkirmish::cmdLoad_Click() {
   comDLG.DialogTitle = QStringLiteral("Load Settings");
@@ -442,7 +444,9 @@ void frmSkirmish::cmdSaveAs_Click() {
   if (SaveSettings(chosen)) comDLG.FileName = chosen;
 }
 
-void frmSkirmish::cmdUpdates_Click() { corvane::OpenURL(desktop_, corvane::program::kUpdatesPage); }
+void frmSkirmish::cmdUpdates_Click() {
+  corvane::OpenURL(desktop_, corvane::program::kUpdatesPage);
+}
 
 void frmSkirmish::lblMapvault_Click() {
   corvane::OpenURL(desktop_, corvane::program::kAiMapsPage);

@@ -3,15 +3,16 @@
 #include <QApplication>
 
 #include "Desktop.h"
-#include "SvgPicture.h"
 #include "Registry.h"
+#include "SvgPicture.h"
 #include "frmSkirmish.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Corvane"));
   QApplication::setDesktopFileName(QStringLiteral("io.github.corvane.Corvane"));
-  QApplication::setWindowIcon(corvane::about::iconFromSvg(QStringLiteral(":/pictures/corvane.svg")));
+  QApplication::setWindowIcon(
+      corvane::about::iconFromSvg(QStringLiteral(":/pictures/corvane.svg")));
   corvane::QtDesktop desktop;
   frmSkirmish window(desktop);
   const auto registry = corvane::openSystemRegistry();

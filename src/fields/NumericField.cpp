@@ -47,7 +47,7 @@ void NumericField::keyPressEvent(QKeyEvent* event) {
   // The editing shortcuts (copy, paste, undo, select all...) keep working; the change rule
   // repairs whatever a paste brings in.
   static const QKeySequence::StandardKey kEditingKeys[] = {
-      QKeySequence::Copy, QKeySequence::Cut,  QKeySequence::Paste,    QKeySequence::Undo,
+      QKeySequence::Copy, QKeySequence::Cut,       QKeySequence::Paste, QKeySequence::Undo,
       QKeySequence::Redo, QKeySequence::SelectAll, QKeySequence::Delete};
   for (const auto key : kEditingKeys) {
     if (event->matches(key)) {

@@ -23,7 +23,9 @@ const QStringList& MissionMapNames() {
   return names;
 }
 
-bool isMissionMap(const QString& name) { return MissionMapNames().contains(name); }
+bool isMissionMap(const QString& name) {
+  return MissionMapNames().contains(name);
+}
 
 bool isUsableMapName(const QString& name) {
   for (const QChar c : name) {
@@ -40,8 +42,8 @@ QStringList mixFilesIn(const QString& folder) {
   if (folder.isEmpty()) return {};
   const QDir dir(folder);
   // QDir matches name filters without regard to case and leaves hidden files out by default.
-  QStringList names = dir.entryList({QStringLiteral("*.mix")}, QDir::Files,
-                                    QDir::Name | QDir::IgnoreCase);
+  QStringList names =
+      dir.entryList({QStringLiteral("*.mix")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
   // A name that begins with the mark itself would read as a marked entry: leave it out too.
   names.removeIf(
       [](const QString& name) { return !isUsableMapName(name) || name.startsWith(RotationMark); });
@@ -57,7 +59,9 @@ QStringList ScanAvailableMaps(const QStringList& fileList) {
   return available;
 }
 
-bool isMarked(const QString& entry) { return entry.startsWith(RotationMark); }
+bool isMarked(const QString& entry) {
+  return entry.startsWith(RotationMark);
+}
 
 QString entryName(const QString& entry) {
   return isMarked(entry) ? entry.mid(RotationMark.size()) : entry;

@@ -25,7 +25,8 @@ bool isUsableMapName(const QString& name);
 
 // The names of the `*.mix` files of `folder` as a Windows file list shows them: the extension
 // matched without regard to case, hidden files left out, in order of name without regard to case.
-// Names that isUsableMapName() refuses, and names beginning with the RotationMark, are left out. A missing folder gives an empty list.
+// Names that isUsableMapName() refuses, and names beginning with the RotationMark, are left out. A
+// missing folder gives an empty list.
 QStringList mixFilesIn(const QString& folder);
 
 // The entries of `fileList` that are not mission files, in their order.

@@ -7,7 +7,9 @@ std::string MailToTarget(const std::string& address, const std::string& subject)
   return "mailto:" + address + "?Subject=" + subject;
 }
 
-void OpenURL(Shell& shell, const std::string& address) { shell.openTarget(address); }
+void OpenURL(Shell& shell, const std::string& address) {
+  shell.openTarget(address);
+}
 
 void OpenMailTo(Shell& shell, const std::string& address, const std::string& subject) {
   shell.openTarget(MailToTarget(address, subject));

@@ -33,7 +33,9 @@ constexpr std::array<OnOffKey, 6> kOnOffKeys = {{
     {"IsFriendlyFirePermitted", &SkirmishSettings::friendlyFirePermitted},
 }};
 
-std::string mapKey(int position) { return mapKeyName(position).toStdString(); }
+std::string mapKey(int position) {
+  return mapKeyName(position).toStdString();
+}
 
 std::string readValue(const IniDocument& document, const std::string& key,
                       std::string_view fallback) {
@@ -135,6 +137,8 @@ FileStatus saveSkirmishSettings(const QString& path, const SkirmishSettings& set
   return document.save(localPath(path));
 }
 
-std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+std::string localPath(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
 
 }  // namespace corvane

@@ -22,10 +22,10 @@
 namespace {
 
 QList<QWidget*> editingControls(frmSkirmish& w) {
-  return {w.lstRenData, w.lstMaps,    w.cmdLoad,   w.cmdSave,     w.cmdSaveAs,
-          w.optRadar[0], w.optRadar[1], w.optRadar[2], w.txtTime, w.txtCredits,
-          w.chkRepair,  w.chkSpawn,   w.chkFriendly, w.chkTeamChange, w.chkDestruction,
-          w.chkBeacon};
+  return {w.lstRenData,  w.lstMaps,       w.cmdLoad,        w.cmdSave,
+          w.cmdSaveAs,   w.optRadar[0],   w.optRadar[1],    w.optRadar[2],
+          w.txtTime,     w.txtCredits,    w.chkRepair,      w.chkSpawn,
+          w.chkFriendly, w.chkTeamChange, w.chkDestruction, w.chkBeacon};
 }
 
 }  // namespace
@@ -155,9 +155,8 @@ void tst_frmSkirmish::captionsFitWithAnyFont() {
     QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(button->objectName()));
   }
   for (const QLabel* label : window.findChildren<QLabel*>()) {
-    const bool fits = label->wordWrap()
-                          ? label->heightForWidth(label->width()) <= label->height()
-                          : label->sizeHint().width() <= label->width();
+    const bool fits = label->wordWrap() ? label->heightForWidth(label->width()) <= label->height()
+                                        : label->sizeHint().width() <= label->width();
     QVERIFY2(fits, qPrintable(label->objectName()));
   }
   QVERIFY(window.rect().contains(window.lblMapvault->geometry()));
@@ -172,9 +171,9 @@ void tst_frmSkirmish::lockDisablesEditingOnly() {
     for (QWidget* control : editingControls(window)) {
       QVERIFY2(!control->isEnabled(), qPrintable(control->objectName()));
     }
-    for (QWidget* control : {static_cast<QWidget*>(window.cmdAbout),
-                             static_cast<QWidget*>(window.cmdUpdates),
-                             static_cast<QWidget*>(window.lblMapvault)}) {
+    for (QWidget* control :
+         {static_cast<QWidget*>(window.cmdAbout), static_cast<QWidget*>(window.cmdUpdates),
+          static_cast<QWidget*>(window.lblMapvault)}) {
       QVERIFY2(control->isEnabled(), qPrintable(control->objectName()));
     }
   }
@@ -213,11 +212,11 @@ void tst_frmSkirmish::focusOrder() {
   window.show();
   QVERIFY(QTest::qWaitForWindowActive(&window));
   const QList<QWidget*> order = {
-      window.txtTime,     window.chkRepair,  window.chkSpawn,    window.chkFriendly,
-      window.chkTeamChange, window.chkDestruction, window.chkBeacon, window.txtCredits,
-      window.optRadar[0], window.optRadar[1], window.optRadar[2], window.lstMaps,
-      window.cmdAdd,      window.cmdRemove,  window.cmdSaveAs,   window.lstRenData,
-      window.cmdLoad,     window.cmdAbout,   window.cmdUpdates,  window.cmdSave};
+      window.txtTime,       window.chkRepair,      window.chkSpawn,    window.chkFriendly,
+      window.chkTeamChange, window.chkDestruction, window.chkBeacon,   window.txtCredits,
+      window.optRadar[0],   window.optRadar[1],    window.optRadar[2], window.lstMaps,
+      window.cmdAdd,        window.cmdRemove,      window.cmdSaveAs,   window.lstRenData,
+      window.cmdLoad,       window.cmdAbout,       window.cmdUpdates,  window.cmdSave};
   QCOMPARE(QApplication::focusWidget(), window.txtTime);
   for (qsizetype i = 1; i < order.size(); ++i) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -309,15 +308,13 @@ void tst_frmSkirmish::loadMarksAvailableMaps_data() {
       << QStringList{"C&C_Field.mix", "C&C_Under.mix", "m05.mix"} << QStringList{"M01.mix"};
   QTest::newRow("other letter case marks nothing")
       << QByteArray("MapName01=c&c_under.mix\r\n")
-      << QStringList{"C&C_Field.mix", "C&C_Under.mix", "m05.mix"}
-      << QStringList{"c&c_under.mix"};
+      << QStringList{"C&C_Field.mix", "C&C_Under.mix", "m05.mix"} << QStringList{"c&c_under.mix"};
   QTest::newRow("a map named twice is marked once")
       << QByteArray("MapName01=C&C_Field.mix\r\nMapName02=C&C_Field.mix\r\n")
       << QStringList{"+++ C&C_Field.mix", "C&C_Under.mix", "m05.mix"}
       << QStringList{"C&C_Field.mix", "C&C_Field.mix"};
   QTest::newRow("no map entries mark nothing")
-      << QByteArray() << QStringList{"C&C_Field.mix", "C&C_Under.mix", "m05.mix"}
-      << QStringList{};
+      << QByteArray() << QStringList{"C&C_Field.mix", "C&C_Under.mix", "m05.mix"} << QStringList{};
 }
 
 void tst_frmSkirmish::loadMarksAvailableMaps() {
@@ -401,7 +398,8 @@ void tst_frmSkirmish::loadButtonRefusesWithoutGame() {
   window.show();
   QTest::mouseClick(window.cmdLoad, Qt::LeftButton);
   QCOMPARE(desktop.messages.size(), 1);
-  QCOMPARE(desktop.messages[0].text, QStringLiteral("You cannot load - Renegade is not installed."));
+  QCOMPARE(desktop.messages[0].text,
+           QStringLiteral("You cannot load - Renegade is not installed."));
   QCOMPARE(desktop.messages[0].title, QStringLiteral("Error"));
   QCOMPARE(desktop.messages[0].icon, QMessageBox::Warning);
   QCOMPARE(desktop.messages[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));

@@ -1,10 +1,10 @@
 // Tests of Save and Save As: the question, the dialog, the bytes written, and what a failed
 // save shows and leaves behind.
 #include <QCheckBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
-#include <QProcess>
 #include <QTest>
 
 #include <sys/fsuid.h>
@@ -112,7 +112,8 @@ void tst_Saving::saveAsRefusesWithoutGame() {
   window.show();
   QTest::mouseClick(window.cmdSaveAs, Qt::LeftButton);
   QCOMPARE(desktop.messages.size(), 1);
-  QCOMPARE(desktop.messages[0].text, QStringLiteral("You cannot save - Renegade is not installed."));
+  QCOMPARE(desktop.messages[0].text,
+           QStringLiteral("You cannot save - Renegade is not installed."));
   QCOMPARE(desktop.messages[0].title, QStringLiteral("Error"));
   QCOMPARE(desktop.messages[0].icon, QMessageBox::Warning);
   QVERIFY(desktop.saveRequests.isEmpty());
@@ -217,8 +218,8 @@ void tst_Saving::failedSaveWarnsAndKeepsFile() {
   QCOMPARE(rotationEntries(window), rotation);
   QCOMPARE(game.readSettings(), kGameFile);
   QCOMPARE(QDir(game.data).entryList(QDir::Files | QDir::Hidden).size(), 2);  // no leftovers
-  QFile::setPermissions(game.data, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                       QFileDevice::ExeOwner);
+  QFile::setPermissions(game.data,
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 void tst_Saving::diskFullSaveWarnsAndKeepsFile() {
@@ -228,8 +229,8 @@ void tst_Saving::diskFullSaveWarnsAndKeepsFile() {
                         {"-t", "tmpfs", "-o", "size=64k", "tmpfs", mountPoint.path()}) != 0) {
     QSKIP("mounting a small file system is not permitted here");
   }
-  const auto unmount = qScopeGuard(
-      [&] { QProcess::execute(QStringLiteral("umount"), {mountPoint.path()}); });
+  const auto unmount =
+      qScopeGuard([&] { QProcess::execute(QStringLiteral("umount"), {mountPoint.path()}); });
   const QString file = mountPoint.filePath(QStringLiteral("svrcfg_skirmish.ini"));
   {
     QFile settings(file);

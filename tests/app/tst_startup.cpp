@@ -9,8 +9,8 @@
 #include "NumericField.h"
 #include "Registry.h"
 #include "ScriptedDesktop.h"
-#include "WinePrefixRegistry.h"
 #include "WindowFixture.h"
+#include "WinePrefixRegistry.h"
 
 namespace {
 
@@ -85,16 +85,16 @@ void tst_Startup::registryPathForms_data() {
   QTest::addColumn<QString>("dataFolder");     // where Data exists, relative; "" for none
   QTest::addColumn<bool>("found");
   QTest::addColumn<QString>("installFolder");
-  QTest::newRow("a folder path: its parent is taken")
-      << "Westwood/Renegade" << "Westwood/Renegade/Data" << false << "";
-  QTest::newRow("a folder path whose parent holds Data")
-      << "Westwood/Renegade" << "Westwood/Data" << true << "Westwood";
-  QTest::newRow("a trailing separator is cut")
-      << "Games/Renegade/" << "Games/Renegade/Data" << true << "Games/Renegade";
-  QTest::newRow("an executable in a folder without Data") << "Game/Renegade.exe" << "" << false
-                                                          << "";
-  QTest::newRow("a path that does not exist") << "Missing/Renegade.exe" << "Missing/Data" << false
-                                              << "";
+  QTest::newRow("a folder path: its parent is taken") << "Westwood/Renegade"
+                                                      << "Westwood/Renegade/Data" << false << "";
+  QTest::newRow("a folder path whose parent holds Data") << "Westwood/Renegade"
+                                                         << "Westwood/Data" << true << "Westwood";
+  QTest::newRow("a trailing separator is cut") << "Games/Renegade/"
+                                               << "Games/Renegade/Data" << true << "Games/Renegade";
+  QTest::newRow("an executable in a folder without Data") << "Game/Renegade.exe"
+                                                          << "" << false << "";
+  QTest::newRow("a path that does not exist") << "Missing/Renegade.exe"
+                                              << "Missing/Data" << false << "";
 }
 
 void tst_Startup::registryPathForms() {
@@ -146,8 +146,8 @@ void tst_Startup::answers_data() {
   QTest::addColumn<bool>("found");
   QTest::newRow("Cancel ends the program") << int(QMessageBox::Cancel) << "" << false << false;
   QTest::newRow("No opens the window locked") << int(QMessageBox::No) << "" << true << false;
-  QTest::newRow("Yes and a cancelled picker: locked") << int(QMessageBox::Yes) << "" << true
-                                                      << false;
+  QTest::newRow("Yes and a cancelled picker: locked")
+      << int(QMessageBox::Yes) << "" << true << false;
   QTest::newRow("Yes and a folder without Data: locked")
       << int(QMessageBox::Yes) << "empty" << true << false;
   QTest::newRow("Yes and the game's folder: loaded")

@@ -29,12 +29,18 @@ void tst_NumericField::typedKeys_data() {
   QTest::addColumn<int>("maxLength");
   QTest::addColumn<QString>("typed");
   QTest::addColumn<QString>("result");
-  QTest::newRow("digits are inserted") << "" << 5 << "123" << "123";
-  QTest::newRow("letters, signs, blanks and points are dropped") << "" << 5 << "a-1 +2.e" << "12";
-  QTest::newRow("a digit after a lone zero stays") << "0" << 3 << "5" << "05";
-  QTest::newRow("zeros only become 0") << "" << 5 << "000" << "0";
-  QTest::newRow("no fourth character in the time limit") << "" << 3 << "1234" << "123";
-  QTest::newRow("no sixth character in the credits") << "" << 5 << "999999" << "99999";
+  QTest::newRow("digits are inserted") << "" << 5 << "123"
+                                       << "123";
+  QTest::newRow("letters, signs, blanks and points are dropped") << "" << 5 << "a-1 +2.e"
+                                                                 << "12";
+  QTest::newRow("a digit after a lone zero stays") << "0" << 3 << "5"
+                                                   << "05";
+  QTest::newRow("zeros only become 0") << "" << 5 << "000"
+                                       << "0";
+  QTest::newRow("no fourth character in the time limit") << "" << 3 << "1234"
+                                                         << "123";
+  QTest::newRow("no sixth character in the credits") << "" << 5 << "999999"
+                                                     << "99999";
 }
 
 void tst_NumericField::typedKeys() {
@@ -69,11 +75,16 @@ void tst_NumericField::backspaceWorksOnTheLastCharacter() {
 void tst_NumericField::pastedText_data() {
   QTest::addColumn<QString>("clipboard");
   QTest::addColumn<QString>("result");
-  QTest::newRow("a number") << "250" << "250";
-  QTest::newRow("not a number") << "abc" << "0";
-  QTest::newRow("a negative number") << "-5" << "0";
-  QTest::newRow("a decimal number") << "1.5" << "0";
-  QTest::newRow("too long, cut to the limit") << "12345" << "123";
+  QTest::newRow("a number") << "250"
+                            << "250";
+  QTest::newRow("not a number") << "abc"
+                                << "0";
+  QTest::newRow("a negative number") << "-5"
+                                     << "0";
+  QTest::newRow("a decimal number") << "1.5"
+                                    << "0";
+  QTest::newRow("too long, cut to the limit") << "12345"
+                                              << "123";
 }
 
 void tst_NumericField::pastedText() {
@@ -91,13 +102,20 @@ void tst_NumericField::programSetText_data() {
   QTest::addColumn<int>("maxLength");
   QTest::addColumn<QString>("text");
   QTest::addColumn<QString>("result");
-  QTest::newRow("four-digit time limit shows three") << 3 << "1000" << "100";
-  QTest::newRow("six-digit credits show five") << 5 << "999999" << "99999";
-  QTest::newRow("not a number") << 3 << "abc" << "0";
-  QTest::newRow("negative") << 3 << "-5" << "0";
-  QTest::newRow("empty") << 5 << "" << "0";
-  QTest::newRow("leading zeros stay") << 5 << "00250" << "00250";
-  QTest::newRow("cut to zeros") << 3 << "0009" << "0";
+  QTest::newRow("four-digit time limit shows three") << 3 << "1000"
+                                                     << "100";
+  QTest::newRow("six-digit credits show five") << 5 << "999999"
+                                               << "99999";
+  QTest::newRow("not a number") << 3 << "abc"
+                                << "0";
+  QTest::newRow("negative") << 3 << "-5"
+                            << "0";
+  QTest::newRow("empty") << 5 << ""
+                         << "0";
+  QTest::newRow("leading zeros stay") << 5 << "00250"
+                                      << "00250";
+  QTest::newRow("cut to zeros") << 3 << "0009"
+                                << "0";
 }
 
 void tst_NumericField::programSetText() {
@@ -120,13 +138,20 @@ void tst_NumericField::repairRaisesOneMoreChangeOnly() {
 void tst_NumericField::numberRule_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<QString>("repaired");
-  QTest::newRow("plain number") << "42" << "42";
-  QTest::newRow("zero") << "0" << "0";
-  QTest::newRow("blanks around") << " 42 " << "0";
-  QTest::newRow("sign") << "+42" << "0";
-  QTest::newRow("exponent") << "1e3" << "0";
-  QTest::newRow("separator") << "1,000" << "0";
-  QTest::newRow("non-ASCII digits") << "\u0661\u0662" << "0";
+  QTest::newRow("plain number") << "42"
+                                << "42";
+  QTest::newRow("zero") << "0"
+                        << "0";
+  QTest::newRow("blanks around") << " 42 "
+                                 << "0";
+  QTest::newRow("sign") << "+42"
+                        << "0";
+  QTest::newRow("exponent") << "1e3"
+                            << "0";
+  QTest::newRow("separator") << "1,000"
+                             << "0";
+  QTest::newRow("non-ASCII digits") << "\u0661\u0662"
+                                    << "0";
 }
 
 void tst_NumericField::numberRule() {

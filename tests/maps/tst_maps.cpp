@@ -41,13 +41,14 @@ class tst_Maps : public QObject {
 
 void tst_Maps::listsMixFilesLikeWindows() {
   QTemporaryDir dir;
-  for (const char* name : {"b.mix", "A.MIX", "c.Mix", "always.dat", ".hidden.mix", "mix", "a.mixx"}) {
+  for (const char* name :
+       {"b.mix", "A.MIX", "c.Mix", "always.dat", ".hidden.mix", "mix", "a.mixx"}) {
     touch(dir.filePath(QString::fromLatin1(name)));
   }
   QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.mix")));
-  QCOMPARE(corvane::mixFilesIn(dir.path()),
-           (QStringList{QStringLiteral("A.MIX"), QStringLiteral("b.mix"),
-                        QStringLiteral("c.Mix")}));
+  QCOMPARE(
+      corvane::mixFilesIn(dir.path()),
+      (QStringList{QStringLiteral("A.MIX"), QStringLiteral("b.mix"), QStringLiteral("c.Mix")}));
   QCOMPARE(corvane::mixFilesIn(dir.filePath(QStringLiteral("missing"))), QStringList());
 }
 
@@ -86,10 +87,11 @@ void tst_Maps::marks_data() {
   QTest::addColumn<QStringList>("rotation");
   QTest::addColumn<QList<int>>("marked");
   const QStringList available = {"a.mix", "B.mix", "c.mix", "a.mix"};
-  QTest::newRow("each entry of a named map") << available << QStringList{"a.mix"} << QList<int>{0, 3};
+  QTest::newRow("each entry of a named map")
+      << available << QStringList{"a.mix"} << QList<int>{0, 3};
   QTest::newRow("letter case counts") << available << QStringList{"b.mix"} << QList<int>{};
-  QTest::newRow("named twice, marked once") << available << QStringList{"c.mix", "c.mix"}
-                                            << QList<int>{2};
+  QTest::newRow("named twice, marked once")
+      << available << QStringList{"c.mix", "c.mix"} << QList<int>{2};
   QTest::newRow("missing map marks nothing") << available << QStringList{"x.mix"} << QList<int>{};
   QTest::newRow("empty name marks nothing") << available << QStringList{""} << QList<int>{};
   QTest::newRow("marked entry is not marked again")
@@ -180,7 +182,8 @@ void tst_Maps::modelShiftsRows_data() {
   QTest::newRow("top entry stays, the one below it too")
       << QList<int>{0, 1, 3} << -1 << "01324" << QList<int>{0, 1, 2};
   QTest::newRow("bottom entry stays") << QList<int>{4} << 1 << "01234" << QList<int>{4};
-  QTest::newRow("scattered entries each move") << QList<int>{1, 3} << 1 << "02143" << QList<int>{2, 4};
+  QTest::newRow("scattered entries each move")
+      << QList<int>{1, 3} << 1 << "02143" << QList<int>{2, 4};
 }
 
 void tst_Maps::modelShiftsRows() {

@@ -27,7 +27,8 @@ void writeFile(const QString& path, const std::string& bytes) {
 QStringList mapKeysIn(const std::string& bytes) {
   QStringList keys;
   for (const QString& line : QString::fromLatin1(bytes).split(QStringLiteral("\r\n"))) {
-    if (line.startsWith(QStringLiteral("MapName"), Qt::CaseInsensitive)) keys.append(line.section(u'=', 0, 0));
+    if (line.startsWith(QStringLiteral("MapName"), Qt::CaseInsensitive))
+      keys.append(line.section(u'=', 0, 0));
   }
   return keys;
 }
@@ -78,22 +79,25 @@ void tst_Settings::readsRules_data() {
   QTest::addColumn<bool>("spawn");
   QTest::addColumn<bool>("friendlyFire");
 
-  QTest::newRow("empty section gives every default")
-      << QByteArray("[Settings]\r\n") << "30" << "10000" << 2 << true << true;
+  QTest::newRow("empty section gives every default") << QByteArray("[Settings]\r\n") << "30"
+                                                     << "10000" << 2 << true << true;
   QTest::newRow("key with empty value reads unchecked, missing key checked")
-      << QByteArray("[Settings]\r\nSpawnWeapons=\r\n") << "30" << "10000" << 2 << false << true;
+      << QByteArray("[Settings]\r\nSpawnWeapons=\r\n") << "30"
+      << "10000" << 2 << false << true;
   QTest::newRow("only lower-case yes is on")
       << QByteArray("[Settings]\r\nIsFriendlyFirePermitted=Yes\r\nSpawnWeapons=yes\r\n") << "30"
       << "10000" << 2 << true << false;
-  QTest::newRow("radar 3 selects no option")
-      << QByteArray("[Settings]\r\nRadarMode=3\r\n") << "30" << "10000" << -1 << true << true;
+  QTest::newRow("radar 3 selects no option") << QByteArray("[Settings]\r\nRadarMode=3\r\n") << "30"
+                                             << "10000" << -1 << true << true;
   QTest::newRow("empty radar selects no option")
-      << QByteArray("[Settings]\r\nRadarMode=\r\n") << "30" << "10000" << -1 << true << true;
+      << QByteArray("[Settings]\r\nRadarMode=\r\n") << "30"
+      << "10000" << -1 << true << true;
   QTest::newRow("radar framed by blanks reads as its digit")
-      << QByteArray("[Settings]\r\nRadarMode= 1 \r\n") << "30" << "10000" << 1 << true << true;
+      << QByteArray("[Settings]\r\nRadarMode= 1 \r\n") << "30"
+      << "10000" << 1 << true << true;
   QTest::newRow("names in any letter case are found")
-      << QByteArray("[settings]\nradarmode=0\ntimelimitminutes=45\nSTARTINGCREDITS=500\n")
-      << "45" << "500" << 0 << true << true;
+      << QByteArray("[settings]\nradarmode=0\ntimelimitminutes=45\nSTARTINGCREDITS=500\n") << "45"
+      << "500" << 0 << true << true;
   QTest::newRow("values come as they are, for the fields to judge")
       << QByteArray("[Settings]\r\nTimeLimitMinutes=1000\r\nStartingCredits=-5\r\n") << "1000"
       << "-5" << 2 << true << true;
@@ -125,8 +129,7 @@ void tst_Settings::readsRotation_data() {
   QTest::newRow("MapName00 is never read")
       << QByteArray(("MapName00=C&C_Map0.mix\r\n" + mapLines(1, 4)).c_str()) << numberedMaps(1, 4);
   QTest::newRow("a gap ends the rotation at k+1")
-      << QByteArray((mapLines(1, 2) + "MapName05=C&C_Map5.mix\r\n").c_str())
-      << numberedMaps(1, 2);
+      << QByteArray((mapLines(1, 2) + "MapName05=C&C_Map5.mix\r\n").c_str()) << numberedMaps(1, 2);
   QTest::newRow("entries 01 to 101 load the first 100")
       << QByteArray(mapLines(1, 101).c_str()) << numberedMaps(1, 100);
   QTest::newRow("one map named twice loads twice")
@@ -140,8 +143,7 @@ void tst_Settings::readsRotation_data() {
 
 void tst_Settings::readsRotation() {
   QFETCH(QByteArray, mapLines);
-  const IniDocument document =
-      IniDocument::fromBytes("[Settings]\r\n" + mapLines.toStdString());
+  const IniDocument document = IniDocument::fromBytes("[Settings]\r\n" + mapLines.toStdString());
   QFETCH(QStringList, rotation);
   QCOMPARE(corvane::readSkirmishSettings(document).rotation, rotation);
 }
