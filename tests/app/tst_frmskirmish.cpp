@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPointer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -17,6 +18,7 @@
 #include "ProgramInfo.h"
 #include "ScriptedDesktop.h"
 #include "WindowFixture.h"
+#include "frmAbout.h"
 #include "frmSkirmish.h"
 
 namespace {
@@ -41,6 +43,7 @@ class tst_frmSkirmish : public QObject {
   void captionsFitWithAnyFont();
   void lockDisablesEditingOnly();
   void linksWorkWhileLocked();
+  void aboutButtonKeepsOneAboutWindow();
   void focusOrder();
   void focusStartsOnFirstEnabledControl_data();
   void focusStartsOnFirstEnabledControl();
@@ -199,6 +202,32 @@ void tst_frmSkirmish::linksWorkWhileLocked() {
            (QStringList{corvane::program::kUpdatesPage, corvane::program::kUpdatesPage,
                         corvane::program::kAiMapsPage}));
   QVERIFY(window.lblMapvault->cursor().shape() == Qt::PointingHandCursor);
+}
+
+void tst_frmSkirmish::aboutButtonKeepsOneAboutWindow() {
+  ScriptedDesktop desktop;
+  auto window = std::make_unique<frmSkirmish>(desktop);
+  window->EnableEditing(false);  // About works while the editing controls are locked
+  window->show();
+  QTest::mouseClick(window->cmdAbout, Qt::LeftButton);
+  QTest::mouseClick(window->cmdAbout, Qt::LeftButton);
+  const auto openAboutWindows = [] {
+    QList<frmAbout*> found;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (auto* about = qobject_cast<frmAbout*>(top); about && about->isVisible()) {
+        found.append(about);
+      }
+    }
+    return found;
+  };
+  QCOMPARE(openAboutWindows().size(), 1);
+  QPointer<frmAbout> about = openAboutWindows().front();
+  QVERIFY(!about->parentWidget());
+  QVERIFY(!about->isModal());
+  window.reset();  // closing the main window leaves the About window open
+  QVERIFY(about && about->isVisible());
+  about->close();
+  QTRY_VERIFY(!about);  // closing unloads it
 }
 
 void tst_frmSkirmish::focusOrder() {
