@@ -143,9 +143,9 @@ void frmSkirmish::createControls() {
                                  QStringLiteral(":/pictures/updates.svg"), {370, 252, 124, 30});
   cmdAbout = makePictureButton(this, "cmdAbout", QStringLiteral("About ..."),
                                QStringLiteral(":/pictures/about.svg"), {370, 286, 124, 30});
-  Line1 = makeLine(this, "Line1", QFrame::HLine, {366, 322, 131, 3});
+  Line1 = makeLine(this, "Line1", QFrame::HLine, {366, 322, 137, 3});
   Line2 = makeLine(this, "Line2", QFrame::VLine, {365, 323, 3, 110});
-  Line3 = makeLine(this, "Line3", QFrame::HLine, {366, 431, 131, 3});
+  Line3 = makeLine(this, "Line3", QFrame::HLine, {366, 431, 137, 3});
   cmdLoad = makePictureButton(this, "cmdLoad", QStringLiteral("Load ..."),
                               QStringLiteral(":/pictures/load.svg"), {370, 328, 124, 30});
   cmdSave = makePictureButton(this, "cmdSave", QStringLiteral("Save"),
@@ -244,8 +244,11 @@ void frmSkirmish::placeMapvaultLink() {
     Label5->setFixedWidth(width);
     // The label centres its block of lines vertically.
     const int top = area.top() + (area.height() - static_cast<int>(height)) / 2;
-    lblMapvault->setGeometry(area.left() + static_cast<int>(from) + 3,
-                             top + static_cast<int>(line.y()), linkWidth,
+    // The link covers the whole run of blanks, its words centred in it.
+    const int blanksWidth = static_cast<int>(line.cursorToX(stop) - from);
+    lblMapvault->setAlignment(Qt::AlignCenter);
+    lblMapvault->setGeometry(area.left() + static_cast<int>(from),
+                             top + static_cast<int>(line.y()), blanksWidth,
                              static_cast<int>(line.height()));
     break;
   }
@@ -271,6 +274,7 @@ void frmSkirmish::showEvent(QShowEvent* event) {
     for (QWidget* w = txtTime; w; w = w->nextInFocusChain()) {
       if (w->isEnabled() && w->isVisible() && (w->focusPolicy() & Qt::TabFocus)) {
         w->setFocus(Qt::TabFocusReason);
+        if (auto* field = qobject_cast<QLineEdit*>(w)) field->selectAll();  // as Tab would
         break;
       }
       if (w->nextInFocusChain() == txtTime) break;
