@@ -1,8 +1,9 @@
 // Speed of the main window with many maps: LoadSettings, Add and Remove of thousands of maps with
-// the window shown, and start-up from a home of 20 Wine prefixes to the window on screen, all on
-// the offscreen platform. `window_bench --first-start-up` instead times one start-up in a fresh
-// process, QApplication included, and exits. Files are generated into temporary folders and
-// removed at the end; no dialog is ever shown (a request for one fails the benchmark).
+// the window shown, how Load, Save, Add and Remove grow from 100 to 20,000 maps, and start-up from
+// a home of 20 Wine prefixes to the window on screen, all on the offscreen platform. `window_bench
+// --first-start-up` instead times one start-up in a fresh process, QApplication included, and
+// exits. Files are generated into temporary folders and removed at the end; no dialog is ever shown
+// (a request for one fails the benchmark).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -27,6 +28,7 @@
 #include "AvailableMaps.h"
 #include "Desktop.h"
 #include "FakeWineHome.h"
+#include "GameFolder.h"
 #include "MapListView.h"
 #include "SkirmishSettings.h"
 #include "WinePrefixRegistry.h"
@@ -35,6 +37,7 @@
 namespace {
 
 using corvane::MapListView;
+using corvane::bench::fillDataFolder;
 
 constexpr int kManyMaps = 20'000;
 constexpr int kLoadedRotation = 100;
@@ -67,48 +70,6 @@ class SilentDesktop final : public corvane::Desktop {
     return {};
   }
 };
-
-// Practice map number `number`: "C&C_Practice00042.mix".
-QString practiceMapName(int number) {
-  return QStringLiteral("C&C_Practice%1.mix").arg(number, 5, 10, QLatin1Char('0'));
-}
-
-// A settings file with the nine rules and `rotation` as MapName01, MapName02, ..., CRLF endings.
-QByteArray settingsFileBytes(const QStringList& rotation) {
-  QByteArray bytes =
-      "[Settings]\r\nTimeLimitMinutes=45\r\nStartingCredits=5000\r\nRadarMode=1\r\n"
-      "IsTeamChangingAllowed=yes\r\nBaseDestructionEndsGame=yes\r\nBeaconPlacementEndsGame=no\r\n"
-      "CanRepairBuildings=yes\r\nSpawnWeapons=yes\r\nIsFriendlyFirePermitted=no\r\n";
-  for (qsizetype i = 0; i < rotation.size(); ++i) {
-    bytes += corvane::mapKeyName(static_cast<int>(i) + 1).toLatin1() + '=' +
-             rotation[i].toLatin1() + "\r\n";
-  }
-  return bytes;
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// Fills the folder `data` (made if missing) with `practiceMaps` empty practice maps and the 15
-// mission files, a settings file "svrcfg_skirmish.ini" whose rotation names `rotationMaps` of the
-// practice maps spread evenly over them, and "no_rotation.ini" with the same rules and no maps.
-// Returns false when a file cannot be written.
-bool fillDataFolder(const QString& data, int practiceMaps, int rotationMaps) {
-  if (!QDir().mkpath(data)) return false;
-  QStringList names = corvane::MissionMapNames();
-  for (int number = 1; number <= practiceMaps; ++number) names.append(practiceMapName(number));
-  for (const QString& name : names) {
-    if (!writeBytes(data + u'/' + name, {})) return false;
-  }
-  QStringList rotation;
-  for (int i = 0; i < rotationMaps; ++i) {
-    rotation.append(practiceMapName(1 + static_cast<int>(qint64(i) * practiceMaps / rotationMaps)));
-  }
-  return writeBytes(data + QStringLiteral("/svrcfg_skirmish.ini"), settingsFileBytes(rotation)) &&
-         writeBytes(data + QStringLiteral("/no_rotation.ini"), settingsFileBytes({}));
-}
 
 // A game folder in the temporary folder; removed with the object.
 struct GeneratedGame {
@@ -327,6 +288,149 @@ void BM_RemoveSelectedMaps(benchmark::State& state) {
       benchmark::Counter(paintsDuring, benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_RemoveSelectedMaps)->Apply(addRemoveArguments);
+
+// The scale of the four things done with every map: Load, Save, Add of every available map and
+// Remove of the whole rotation, each at N = 100, 1,000, 10,000 and 20,000 practice maps in the
+// Data folder (and the 15 mission files), the window shown, the time including the events the
+// action leaves (layout and repaint). Their BigO lines fit the times to N.
+void scaleArguments(benchmark::internal::Benchmark* benchmark) {
+  benchmark->ArgName("maps");
+  for (const int maps : {100, 1'000, 10'000, 20'000}) benchmark->Arg(maps);
+  benchmark->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+}
+
+// A shown window pointed at the Data folder of `maps` practice maps, or null (the run then
+// skipped) when the folder cannot be made or the window not shown.
+std::unique_ptr<frmSkirmish> shownWindowWithMaps(benchmark::State& state, SilentDesktop& desktop,
+                                                 int maps) {
+  const GeneratedGame& game = gameWithMaps(maps);
+  if (!game.ready) {
+    state.SkipWithError("the game folder could not be written");
+    return nullptr;
+  }
+  auto window = std::make_unique<frmSkirmish>(desktop);
+  pointAtGame(*window, game.data);
+  if (!showAndWait(*window)) {
+    state.SkipWithError("the window was not exposed");
+    return nullptr;
+  }
+  return window;
+}
+
+// Loads the settings file without a rotation and adds every available map: afterwards the
+// rotation holds all of them.
+void addEveryMap(frmSkirmish& window, const GeneratedGame& game, int maps) {
+  window.LoadSettings(game.noRotationFile);
+  selectRows(*window.lstRenData, chosenRows(maps, maps, false));
+  window.cmdAdd_Click();
+  processPendingEvents();
+}
+
+// LoadSettings of the settings file whose rotation names 100 of the N maps (all of them at
+// N = 100), File1 having listed the folder once before, as at start-up.
+void BM_ScaleLoad(benchmark::State& state) {
+  const int maps = static_cast<int>(state.range(0));
+  SilentDesktop desktop;
+  const std::unique_ptr<frmSkirmish> window = shownWindowWithMaps(state, desktop, maps);
+  if (!window) return;
+  const GeneratedGame& game = gameWithMaps(maps);
+  for (auto _ : state) {
+    window->LoadSettings(game.settingsFile);
+    processPendingEvents();
+  }
+  const QStringList& available = window->lstRenData->mapModel()->entries();
+  if (available.size() != maps || markedCount(available) != kLoadedRotation ||
+      window->lstMaps->mapModel()->entries().size() != kLoadedRotation || desktop.requests != 0) {
+    return state.SkipWithError("the load gave other lists");
+  }
+  state.SetComplexityN(maps);
+}
+BENCHMARK(BM_ScaleLoad)->Apply(scaleArguments);
+
+// SaveSettings of a rotation of all N maps over a copy of the settings file without a rotation,
+// which is put back before each run (not timed), so that every run writes the N map entries. On
+// the disk of the temporary folder: the time includes the flushes of the file and of its folder.
+void BM_ScaleSave(benchmark::State& state) {
+  const int maps = static_cast<int>(state.range(0));
+  SilentDesktop desktop;
+  const std::unique_ptr<frmSkirmish> window = shownWindowWithMaps(state, desktop, maps);
+  if (!window) return;
+  const GeneratedGame& game = gameWithMaps(maps);
+  addEveryMap(*window, game, maps);
+  QFile original(game.noRotationFile);
+  if (!original.open(QIODevice::ReadOnly)) return state.SkipWithError("no settings file");
+  const QByteArray originalBytes = original.readAll();
+  const QString target = game.data + QStringLiteral("/save_target.ini");
+  bool saved = true;
+  for (auto _ : state) {
+    state.PauseTiming();
+    const bool restored = corvane::bench::writeBytes(target, originalBytes);
+    state.ResumeTiming();
+    saved = restored && window->SaveSettings(target) && saved;
+  }
+  // The file's own numbering reads back the first 100 entries.
+  const QStringList savedRotation = corvane::loadSkirmishSettings(target).rotation;
+  QFile::remove(target);
+  if (!saved || savedRotation != window->lstMaps->mapModel()->entries().mid(0, 100) ||
+      desktop.requests != 0) {
+    return state.SkipWithError("the save failed or wrote another rotation");
+  }
+  state.SetComplexityN(maps);
+}
+BENCHMARK(BM_ScaleSave)->Apply(scaleArguments);
+
+// cmdAdd_Click with every available map selected, none of them in the rotation.
+void BM_ScaleAddEveryMap(benchmark::State& state) {
+  const int maps = static_cast<int>(state.range(0));
+  SilentDesktop desktop;
+  const std::unique_ptr<frmSkirmish> window = shownWindowWithMaps(state, desktop, maps);
+  if (!window) return;
+  const GeneratedGame& game = gameWithMaps(maps);
+  const QList<int> everyRow = chosenRows(maps, maps, false);
+  for (auto _ : state) {
+    state.PauseTiming();
+    window->LoadSettings(game.noRotationFile);
+    selectRows(*window->lstRenData, everyRow);
+    processPendingEvents();
+    state.ResumeTiming();
+
+    window->cmdAdd_Click();
+    processPendingEvents();
+  }
+  if (window->lstMaps->mapModel()->entries().size() != maps ||
+      markedCount(window->lstRenData->mapModel()->entries()) != maps || desktop.requests != 0) {
+    return state.SkipWithError("Add gave other lists");
+  }
+  state.SetComplexityN(maps);
+}
+BENCHMARK(BM_ScaleAddEveryMap)->Apply(scaleArguments)->Iterations(20);
+
+// cmdRemove_Click with the whole rotation selected, the rotation holding every available map.
+void BM_ScaleRemoveWholeRotation(benchmark::State& state) {
+  const int maps = static_cast<int>(state.range(0));
+  SilentDesktop desktop;
+  const std::unique_ptr<frmSkirmish> window = shownWindowWithMaps(state, desktop, maps);
+  if (!window) return;
+  const GeneratedGame& game = gameWithMaps(maps);
+  const QList<int> everyRow = chosenRows(maps, maps, false);
+  for (auto _ : state) {
+    state.PauseTiming();
+    addEveryMap(*window, game, maps);
+    selectRows(*window->lstMaps, everyRow);
+    processPendingEvents();
+    state.ResumeTiming();
+
+    window->cmdRemove_Click();
+    processPendingEvents();
+  }
+  if (!window->lstMaps->mapModel()->entries().isEmpty() ||
+      markedCount(window->lstRenData->mapModel()->entries()) != 0 ||
+      window->cmdRemove->isEnabled() || desktop.requests != 0) {
+    return state.SkipWithError("Remove gave other lists");
+  }
+  state.SetComplexityN(maps);
+}
+BENCHMARK(BM_ScaleRemoveWholeRotation)->Apply(scaleArguments)->Iterations(20);
 
 // The home of 20 Wine prefixes of the start-up benchmark, its game folder holding a Data folder
 // of 2,000 practice maps and a settings file with 99 of them; made on first use.

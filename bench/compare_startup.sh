@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Times Corvane's start-up against the smallest Qt Widgets program, as whole processes: each run
+# forks and executes startup_probe (start-up exactly as main.cpp runs it, ended once the window
+# is exposed) or minimal_window (an empty window ended the same way), alternating, in a generated
+# home of one Wine prefix whose game's Data folder holds 2,000 .mix files (1,985 practice maps and
+# the 15 mission files) and a settings file with a rotation of 99. Prints each platform's medians
+# and their ratio (goal: at most 1.2): first on an X server (one Xvfb for all runs of that
+# platform, through xvfb-run), then with QT_QPA_PLATFORM=offscreen.
+# Usage: bench/compare_startup.sh [build folder] [runs of each program]
+#        (defaults: build/default, 20; at least 10 runs)
+# Exit status: 0 when every run succeeded (the ratio is reported, not judged), 1 when a run
+# failed, 2 when a program or tool is missing.
+set -euo pipefail
+script=$(realpath "$0")
+cd "$(dirname "$script")/.."
+build=${1:-build/default}
+runs=${2:-20}
+probe=$build/bench/startup_probe
+minimal=$build/bench/minimal_window
+
+# One platform's comparison: called by the script itself, under xvfb-run for the X server.
+if [ "${1:-}" = "--measure" ]; then
+  probe=$2 minimal=$3 home=$4 runs=$5 platform=$6
+  declare -a probe_ms minimal_ms
+  run_once() {  # run_once <program>: the wall time of one whole process in ms, on stdout
+    local started=$EPOCHREALTIME
+    HOME=$home timeout 60 "$1" 2>/dev/null || { echo "a run of $1 failed" >&2; return 1; }
+    local ended=$EPOCHREALTIME
+    awk -v a="$started" -v b="$ended" 'BEGIN { printf "%.2f", (b - a) * 1000 }'
+  }
+  median() {  # median <numbers...>
+    printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END {
+      print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+  }
+  # One unmeasured run of each first: the files and libraries in the page cache, the font cache
+  # read once.
+  run_once "$probe" >/dev/null
+  run_once "$minimal" >/dev/null
+  for ((run = 1; run <= runs; ++run)); do
+    probe_ms+=("$(run_once "$probe")")
+    minimal_ms+=("$(run_once "$minimal")")
+  done
+  probe_median=$(median "${probe_ms[@]}")
+  minimal_median=$(median "${minimal_ms[@]}")
+  echo "$platform: $runs runs each, alternating"
+  echo "  startup_probe  ms: ${probe_ms[*]}"
+  echo "  minimal_window ms: ${minimal_ms[*]}"
+  awk -v p="$probe_median" -v m="$minimal_median" -v name="$platform" 'BEGIN {
+    ratio = p / m
+    printf "  medians: startup_probe %.1f ms, minimal_window %.1f ms, ratio %.2f (goal: at most 1.2: %s)\n",
+      p, m, ratio, ratio <= 1.2 ? "met" : "missed" }'
+  exit 0
+fi
+
+((runs >= 10)) || { echo "at least 10 runs of each program" >&2; exit 2; }
+for program in "$probe" "$minimal"; do
+  [ -x "$program" ] || {
+    echo "no $program (build the startup_probe and minimal_window targets)" >&2
+    exit 2
+  }
+done
+command -v xvfb-run >/dev/null || { echo "xvfb-run is needed (apt-get install xvfb)" >&2; exit 2; }
+
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+"$probe" --make-home "$home" 1985 99
+report=$(HOME=$home QT_QPA_PLATFORM=offscreen timeout 60 "$probe" --report 2>/dev/null)
+grep -q '^available maps: 1985$' <<<"$report" && grep -q '^rotation: 99$' <<<"$report" || {
+  echo "start-up in the generated home did not give the expected lists:" >&2
+  echo "$report" >&2
+  exit 1
+}
+
+uptime
+status=0
+env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY xvfb-run -a -s "-screen 0 1280x1024x24" \
+  "$script" --measure "$probe" "$minimal" "$home" "$runs" "X server (Xvfb)" || status=1
+QT_QPA_PLATFORM=offscreen "$script" --measure "$probe" "$minimal" "$home" "$runs" "offscreen" ||
+  status=1
+exit "$status"

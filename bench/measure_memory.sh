@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Peak resident memory of Corvane's start-up against the smallest Qt Widgets program: runs
+# startup_probe (start-up as main.cpp runs it, ended once the window is exposed) in a generated
+# home whose game's Data folder holds 20,000 practice maps (and the 15 mission files) and a
+# settings file with a rotation of 100, and minimal_window (an empty window ended the same way),
+# alternating, under /usr/bin/time (the peak is getrusage's ru_maxrss of the finished child).
+# Prints each program's median peak and the difference (goal: at most 15 MB more), first on an
+# X server (one Xvfb through xvfb-run), then with QT_QPA_PLATFORM=offscreen.
+# Usage: bench/measure_memory.sh [build folder] [runs of each program]
+#        (defaults: build/default, 5)
+# Exit status: 0 when every run succeeded (the difference is reported, not judged), 1 when a run
+# failed, 2 when a program or tool is missing.
+set -euo pipefail
+script=$(realpath "$0")
+cd "$(dirname "$script")/.."
+
+# One platform's measurement: called by the script itself, under xvfb-run for the X server.
+if [ "${1:-}" = "--measure" ]; then
+  probe=$2 minimal=$3 home=$4 runs=$5 platform=$6
+  declare -a probe_kb minimal_kb
+  peak_kb() {  # peak_kb <program>: the peak resident memory of one run in KB, on stdout
+    local peak
+    peak=$(HOME=$home timeout 60 /usr/bin/time -f '%M' "$1" 2>&1 >/dev/null | tail -n 1) ||
+      { echo "a run of $1 failed" >&2; return 1; }
+    echo "$peak"
+  }
+  median() {  # median <numbers...>
+    printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END {
+      print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+  }
+  for ((run = 1; run <= runs; ++run)); do
+    probe_kb+=("$(peak_kb "$probe")")
+    minimal_kb+=("$(peak_kb "$minimal")")
+  done
+  echo "$platform: $runs runs each, alternating"
+  echo "  startup_probe  peak KB: ${probe_kb[*]}"
+  echo "  minimal_window peak KB: ${minimal_kb[*]}"
+  awk -v p="$(median "${probe_kb[@]}")" -v m="$(median "${minimal_kb[@]}")" 'BEGIN {
+    more = (p - m) / 1024
+    printf "  medians: startup_probe %.1f MB, minimal_window %.1f MB, %.1f MB more (goal: at most 15 MB more: %s)\n",
+      p / 1024, m / 1024, more, more <= 15 ? "met" : "missed" }'
+  exit 0
+fi
+
+build=${1:-build/default}
+runs=${2:-5}
+probe=$build/bench/startup_probe
+minimal=$build/bench/minimal_window
+for program in "$probe" "$minimal"; do
+  [ -x "$program" ] || {
+    echo "no $program (build the startup_probe and minimal_window targets)" >&2
+    exit 2
+  }
+done
+[ -x /usr/bin/time ] || { echo "/usr/bin/time is needed (apt-get install time)" >&2; exit 2; }
+command -v xvfb-run >/dev/null || { echo "xvfb-run is needed (apt-get install xvfb)" >&2; exit 2; }
+
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+"$probe" --make-home "$home" 20000 100
+report=$(HOME=$home QT_QPA_PLATFORM=offscreen timeout 60 "$probe" --report 2>/dev/null)
+grep -q '^available maps: 20000$' <<<"$report" && grep -q '^rotation: 100$' <<<"$report" || {
+  echo "start-up in the generated home did not give the expected lists:" >&2
+  echo "$report" >&2
+  exit 1
+}
+
+status=0
+env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY xvfb-run -a -s "-screen 0 1280x1024x24" \
+  "$script" --measure "$probe" "$minimal" "$home" "$runs" "X server (Xvfb)" || status=1
+QT_QPA_PLATFORM=offscreen "$script" --measure "$probe" "$minimal" "$home" "$runs" "offscreen" ||
+  status=1
+exit "$status"
