@@ -2,11 +2,19 @@
 #include "AvailableMaps.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSet>
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
+#include "SkirmishSettings.h"
 #include "Windows1252.h"
+
+#ifndef Q_OS_WIN
+#include "FolderListing.h"
+#endif
 
 namespace corvane {
 
@@ -38,15 +46,62 @@ bool isUsableMapName(const QString& name) {
   return fitsWindows1252(name);
 }
 
+namespace {
+
+bool hasMixExtension(const QString& name) {
+  return name.endsWith(QLatin1String(".mix"), Qt::CaseInsensitive);
+}
+
+// The names of the files (regular files, and symbolic links to them) of `folder` that end in
+// ".mix" in any letter case and are not hidden, in no particular order; none when the folder
+// cannot be listed.
+QStringList visibleMixFiles(const QString& folder) {
+#ifdef Q_OS_WIN
+  // QDir matches name filters without regard to case and leaves hidden files out by default.
+  return QDir(folder).entryList({QStringLiteral("*.mix")}, QDir::Files, QDir::Unsorted);
+#else
+  // One pass over the folder without a QFileInfo per entry: a Data folder can hold thousands of
+  // maps. Hidden names begin with '.'.
+  QStringList names;
+  const std::optional<std::vector<FolderEntry> > entries = listFolder(localPath(folder));
+  if (!entries) return names;
+  names.reserve(static_cast<qsizetype>(entries->size()));
+  for (const FolderEntry& entry : *entries) {
+    if (!entry.regularFile || entry.name.starts_with('.')) continue;
+    QString name = QFile::decodeName(QByteArray::fromStdString(entry.name));
+    if (hasMixExtension(name)) names.append(std::move(name));
+  }
+  return names;
+#endif
+}
+
+// Sorts `names` as a file list sorts them: by the names in lower case, compared character by
+// character (names equal in lower case in their own order).
+void sortIgnoringCase(QStringList& names) {
+  struct NameWithKey {
+    QString key;
+    QString name;
+  };
+  std::vector<NameWithKey> keyed;
+  keyed.reserve(static_cast<std::size_t>(names.size()));
+  for (QString& name : names) keyed.push_back({name.toLower(), std::move(name)});
+  std::sort(keyed.begin(), keyed.end(), [](const NameWithKey& left, const NameWithKey& right) {
+    const int order = left.key.compare(right.key);
+    return order != 0 ? order < 0 : left.name < right.name;
+  });
+  names.clear();
+  for (NameWithKey& entry : keyed) names.append(std::move(entry.name));
+}
+
+}  // namespace
+
 QStringList mixFilesIn(const QString& folder) {
   if (folder.isEmpty()) return {};
-  const QDir dir(folder);
-  // QDir matches name filters without regard to case and leaves hidden files out by default.
-  QStringList names =
-      dir.entryList({QStringLiteral("*.mix")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+  QStringList names = visibleMixFiles(folder);
   // A name that begins with the mark itself would read as a marked entry: leave it out too.
   names.removeIf(
       [](const QString& name) { return !isUsableMapName(name) || name.startsWith(RotationMark); });
+  sortIgnoringCase(names);
   return names;
 }
 

@@ -31,6 +31,36 @@ std::string joinPath(const std::string& folder, const std::string& name) {
   return folder + kPathSeparator + name;
 }
 
+// `name` with the letter case of each ASCII letter turned round: "Data" gives "dATA".
+std::string withAsciiCaseTurned(std::string name) {
+  for (char& c : name) {
+    if (c >= 'A' && c <= 'Z') {
+      c = static_cast<char>(c - 'A' + 'a');
+    } else if (c >= 'a' && c <= 'z') {
+      c = static_cast<char>(c - 'a' + 'A');
+    }
+  }
+  return name;
+}
+
+// True when `folder` surely holds an entry spelled exactly `name`, found without listing the
+// folder: an entry of that name exists while none of the name with every ASCII letter's case
+// turned round does, so the file system tells the two spellings apart there and the entry found
+// is the one spelled exactly. False when unsure: the name has no ASCII letter, both spellings
+// lead to an entry (a file system that ignores letter case), or an entry cannot be examined.
+bool spelledExactlyInCaseSensitiveFolder(const std::string& folder, const std::string& name) {
+  const std::string turned = withAsciiCaseTurned(name);
+  if (turned == name) return false;
+  std::error_code error;
+  if (!std::filesystem::exists(
+          std::filesystem::symlink_status(pathFromUtf8(joinPath(folder, name)), error))) {
+    return false;
+  }
+  const std::filesystem::file_status turnedStatus =
+      std::filesystem::symlink_status(pathFromUtf8(joinPath(folder, turned)), error);
+  return turnedStatus.type() == std::filesystem::file_type::not_found;
+}
+
 }  // namespace
 
 bool FileExists(const std::string& path) {
@@ -48,6 +78,7 @@ std::string GetDirectory(const std::string& path) {
 }
 
 std::string childPathIgnoringCase(const std::string& folder, const std::string& name) {
+  if (spelledExactlyInCaseSensitiveFolder(folder, name)) return joinPath(folder, name);
   std::optional<std::string> bestMatch;
   std::error_code error;
   std::filesystem::directory_iterator entries(

@@ -33,7 +33,8 @@ std::string GetDirectory(const std::string& path);
 // case: the entry spelled exactly `name` when there is one, otherwise the first matching entry
 // in byte order of the names. When `folder` holds no such entry (or cannot be listed), `name`
 // as given. The result is `folder`, kPathSeparator and the name (no separator is doubled when
-// `folder` already ends in one).
+// `folder` already ends in one). Where the file system tells letter case apart and the entry
+// spelled exactly `name` exists, two status calls find it and the folder is not listed.
 std::string childPathIgnoringCase(const std::string& folder, const std::string& name);
 
 // A file-system path from UTF-8 text, and back.

@@ -34,7 +34,9 @@ FileContents readFileContents(const std::string& path);
 // The replaced file keeps its permission bits and, where the system allows it, its owner.
 // Returns success, or the system's reason with the old file untouched and no temporary file
 // left behind. A successful replace also removes temporary files of the same file left by
-// saves whose process has ended (killed mid-save); those of running processes stay.
+// saves whose process has ended (killed mid-save); those of running processes stay. (On POSIX
+// they are looked for in a listing of the folder, or in the listing that listFolder() took
+// earlier in the run when the folder has not changed since: see FolderListing.h.)
 FileStatus replaceFileContents(const std::string& path, std::string_view bytes);
 
 }  // namespace corvane

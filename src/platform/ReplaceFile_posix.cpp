@@ -10,8 +10,11 @@
 #include <chrono>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string_view>
+#include <vector>
 
+#include "FolderListing.h"
 #include "ReplaceFile.h"
 
 namespace corvane {
@@ -117,18 +120,26 @@ pid_t creatorOfTemporary(std::string_view name, std::string_view prefix) {
 // Removes from `folder` (with its final '/', or "" for the current folder) the temporary files
 // of `fileName` left by processes that no longer run, such as a save killed halfway. A temporary
 // file of a live process (this one included), or of one this process may not signal, is kept.
+// The candidates are `knownHiddenNames` when given (the hidden names of a listing of the folder
+// taken earlier, the folder unchanged since), otherwise the folder is listed here.
 // Failures are ignored: stale files cost space only.
-void removeStaleTemporaries(const std::string& folder, std::string_view fileName) {
-  DIR* listing = ::opendir(folder.empty() ? "." : folder.c_str());
-  if (listing == nullptr) return;
+void removeStaleTemporaries(const std::string& folder, std::string_view fileName,
+                            const std::optional<std::vector<std::string>>& knownHiddenNames) {
   const std::string prefix = temporaryPrefixOf(fileName);
   const pid_t self = ::getpid();
-  while (const dirent* entry = ::readdir(listing)) {
-    const pid_t creator = creatorOfTemporary(entry->d_name, prefix);
-    if (creator == 0 || creator == self) continue;
-    if (::kill(creator, 0) == 0 || errno != ESRCH) continue;
-    ::unlink((folder + entry->d_name).c_str());
+  const auto removeIfStale = [&](const char* name) {
+    const pid_t creator = creatorOfTemporary(name, prefix);
+    if (creator == 0 || creator == self) return;
+    if (::kill(creator, 0) == 0 || errno != ESRCH) return;
+    ::unlink((folder + name).c_str());
+  };
+  if (knownHiddenNames) {
+    for (const std::string& name : *knownHiddenNames) removeIfStale(name.c_str());
+    return;
   }
+  DIR* listing = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (listing == nullptr) return;
+  while (const dirent* entry = ::readdir(listing)) removeIfStale(entry->d_name);
   ::closedir(listing);
 }
 
@@ -214,6 +225,11 @@ FileStatus replaceFileContents(const std::string& path, std::string_view bytes) 
 
   const std::string folder = folderPrefixOf(target);
   const std::string fileName = target.substr(folder.size());
+  // When the folder was listed earlier in this run (the Data folder at start-up) and has not
+  // changed since, that listing's names serve the search for stale temporaries below, which
+  // then needs no listing of its own. Taken before this save changes the folder.
+  const std::optional<std::vector<std::string>> knownHiddenNames =
+      hiddenNamesOfUnchangedFolder(folder);
   const std::string hiddenName =
       folder + temporaryPrefixOf(fileName) + std::to_string(::getpid()) + "-";
   std::string temporary;
@@ -240,7 +256,7 @@ FileStatus replaceFileContents(const std::string& path, std::string_view bytes) 
     ::fsync(folderFd);
     ::close(folderFd);
   }
-  removeStaleTemporaries(folder, fileName);
+  removeStaleTemporaries(folder, fileName, knownHiddenNames);
   return FileStatus::success();
 }
 
