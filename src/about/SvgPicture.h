@@ -31,8 +31,11 @@ class SvgPicture : public QWidget {
   QSvgRenderer* renderer_;
 };
 
-// Returns an icon holding the SVG file at `path` drawn at the usual icon sizes from 16 to 512
-// pixels. Returns an empty icon when the file is not a valid SVG picture. Needs no image plugin.
+// Returns an icon of the SVG file at `path` that draws the picture at each size asked for, when
+// first asked for, and keeps what it drew: making the icon costs only reading the file. It
+// offers no fixed sizes (availableSizes() is empty), as scalable icons do; the X11 window icon
+// then carries Qt's usual 16, 32, 64 and 128 pixels. Returns an empty icon when the file is not
+// a valid SVG picture. Needs no image plugin.
 QIcon iconFromSvg(const QString& path);
 
 }  // namespace corvane::about
