@@ -65,11 +65,11 @@ home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 "$probe" --make-home "$home" 1985 99
 report=$(HOME=$home QT_QPA_PLATFORM=offscreen timeout 60 "$probe" --report 2>/dev/null)
-grep -q '^available maps: 1985$' <<<"$report" && grep -q '^rotation: 99$' <<<"$report" || {
+if ! grep -q '^available maps: 1985$' <<<"$report" || ! grep -q '^rotation: 99$' <<<"$report"; then
   echo "start-up in the generated home did not give the expected lists:" >&2
   echo "$report" >&2
   exit 1
-}
+fi
 
 uptime
 status=0

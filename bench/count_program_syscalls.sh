@@ -38,10 +38,13 @@ trace() {  # trace <name> [probe option]: one run of the probe, traced into $wor
     cat "$work/$name.stderr" >&2
     exit 1
   }
-  local main
+  local main thread
   main=$(grep -l '^execve(' "$work/$name.threads"/thread.*)
   cp "$main" "$work/$name.main-thread"
-  cat "$main" $(ls "$work/$name.threads"/thread.* | grep -vxF "$main") >"$work/$name.trace"
+  cp "$main" "$work/$name.trace"
+  for thread in "$work/$name.threads"/thread.*; do
+    if [ "$thread" != "$main" ]; then cat "$thread" >>"$work/$name.trace"; fi
+  done
 }
 # The save's part of a run: the main thread's calls after the probe's "saving" line.
 save_part() {
@@ -100,12 +103,12 @@ check "save: reads of the settings file" \
 check "save: writes to the settings file itself" \
   "$(count "write\([0-9]+<$file>" <"$work/save-part.trace")" 0
 check "save: temporary files created" "$(count \
-  "openat\(AT_FDCWD[^,]*, \"$temporary_prefix[0-9]+-[A-Za-z0-9]{6}\", [^)]*O_CREAT" \
+  "openat\(AT_FDCWD[^,]*, \"${temporary_prefix}[0-9]+-[A-Za-z0-9]{6}\", [^)]*O_CREAT" \
   <"$work/save-part.trace")" 1 1
 report "save: write calls to the temporary file" \
   "$(count "write\([0-9]+<$temporary_prefix" <"$work/save-part.trace")"
 check "save: renames over the settings file" \
-  "$(count "rename(at2?)?\(.*\"$temporary_prefix[^\"]*\".*\"$file\"" \
+  "$(count "rename(at2?)?\(.*\"${temporary_prefix}[^\"]*\".*\"$file\"" \
     <"$work/save-part.trace")" 1 1
 check "start-up and save: listings of the Data folder" "$(listings <"$work/save.trace")" 1 1
 exit "$failed"

@@ -59,11 +59,11 @@ home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 "$probe" --make-home "$home" 20000 100
 report=$(HOME=$home QT_QPA_PLATFORM=offscreen timeout 60 "$probe" --report 2>/dev/null)
-grep -q '^available maps: 20000$' <<<"$report" && grep -q '^rotation: 100$' <<<"$report" || {
+if ! grep -q '^available maps: 20000$' <<<"$report" || ! grep -q '^rotation: 100$' <<<"$report"; then
   echo "start-up in the generated home did not give the expected lists:" >&2
   echo "$report" >&2
   exit 1
-}
+fi
 
 status=0
 env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY xvfb-run -a -s "-screen 0 1280x1024x24" \
