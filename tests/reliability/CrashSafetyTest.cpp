@@ -17,6 +17,7 @@
 
 #include "CrashSaveSettings.h"
 #include "IniDocument.h"
+#include "Processes.h"
 #include "ScratchFolder.h"
 #include "SkirmishSettings.h"
 
@@ -162,35 +163,6 @@ TEST(CrashSafety, aSaveKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
   EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{kFileName})
       << "the save after the kills must remove the temporary files they left";
 }
-
-// A process id that is surely not running: a child that has ended and been waited for.
-pid_t endedProcess() {
-  const pid_t child = ::fork();
-  if (child == 0) ::_exit(0);
-  ::waitpid(child, nullptr, 0);
-  return child;
-}
-
-// A child process that runs until the object goes.
-class LiveProcess {
- public:
-  LiveProcess() : pid_(::fork()) {
-    if (pid_ == 0) {
-      ::pause();
-      ::_exit(0);
-    }
-  }
-  ~LiveProcess() {
-    ::kill(pid_, SIGKILL);
-    ::waitpid(pid_, nullptr, 0);
-  }
-  LiveProcess(const LiveProcess&) = delete;
-  LiveProcess& operator=(const LiveProcess&) = delete;
-  pid_t pid() const { return pid_; }
-
- private:
-  pid_t pid_;
-};
 
 struct LeftoverRow {
   const char* label;

@@ -16,6 +16,7 @@
 
 #include "FolderListing.h"
 #include "IniDocument.h"
+#include "Processes.h"
 #include "ScratchFolder.h"
 
 namespace corvane {
@@ -82,35 +83,6 @@ TEST(ListFolder, givesNothingForAMissingFolder) {
 }
 
 // --- stale temporaries found through the shared listing --------------------------------------
-
-// A process id that is surely not running: a child that has ended and been waited for.
-pid_t endedProcess() {
-  const pid_t child = ::fork();
-  if (child == 0) ::_exit(0);
-  ::waitpid(child, nullptr, 0);
-  return child;
-}
-
-// A child process that runs until the object goes.
-class LiveProcess {
- public:
-  LiveProcess() : pid_(::fork()) {
-    if (pid_ == 0) {
-      ::pause();
-      ::_exit(0);
-    }
-  }
-  ~LiveProcess() {
-    ::kill(pid_, SIGKILL);
-    ::waitpid(pid_, nullptr, 0);
-  }
-  LiveProcess(const LiveProcess&) = delete;
-  LiveProcess& operator=(const LiveProcess&) = delete;
-  pid_t pid() const { return pid_; }
-
- private:
-  pid_t pid_;
-};
 
 // When the folder that is saved into was listed, relative to the leftover's arrival.
 enum class Listing {
