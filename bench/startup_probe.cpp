@@ -32,13 +32,13 @@
 #include <string>
 #include <system_error>
 
+#include "Application.h"
 #include "Desktop.h"
 #include "FakeWineHome.h"
 #include "GameFolder.h"
 #include "MapListView.h"
 #include "QuitWhenExposed.h"
 #include "Registry.h"
-#include "SvgPicture.h"
 #include "frmSkirmish.h"
 
 namespace {
@@ -106,10 +106,7 @@ int probeStartUp(ProbeMode mode, char* programName) {
   int argc = 1;
   char* argv[] = {programName, nullptr};
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Corvane"));
-  QApplication::setDesktopFileName(QStringLiteral("io.github.corvane.Corvane"));
-  QApplication::setWindowIcon(
-      corvane::about::iconFromSvg(QStringLiteral(":/pictures/corvane.svg")));
+  corvane::setUpApplication();
   corvane::QtDesktop desktop;
   frmSkirmish window(desktop);
   const auto registry = corvane::openSystemRegistry();

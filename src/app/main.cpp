@@ -2,17 +2,14 @@
 // main window.
 #include <QApplication>
 
+#include "Application.h"
 #include "Desktop.h"
 #include "Registry.h"
-#include "SvgPicture.h"
 #include "frmSkirmish.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Corvane"));
-  QApplication::setDesktopFileName(QStringLiteral("io.github.corvane.Corvane"));
-  QApplication::setWindowIcon(
-      corvane::about::iconFromSvg(QStringLiteral(":/pictures/corvane.svg")));
+  corvane::setUpApplication();
   corvane::QtDesktop desktop;
   frmSkirmish window(desktop);
   const auto registry = corvane::openSystemRegistry();
