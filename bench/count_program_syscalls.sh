@@ -54,13 +54,15 @@ count() {  # count <regex> < trace: calls matching the regex
   grep -cE "^$1" || true
 }
 # Listings of the Data folder: opens of it with O_DIRECTORY whose descriptor is then read with
-# getdents64 (an open for the folder's fsync after a save is not a listing).
+# getdents64 (an open for the folder's fsync after a save is not a listing). The threads' calls
+# are not in time order and descriptor numbers are reused, so a read counts only when the trace
+# names the Data folder as what the descriptor is open on.
 listings() {
   awk -v folder="$data" '
     /^openat\(/ && (index($0, "\"" folder "\"") || index($0, "\"" folder "/\"")) &&
     /O_DIRECTORY/ && / = [0-9]+</ {
       fd = $0; sub(/.* = /, "", fd); sub(/<.*/, "", fd); opened[fd] = 1; next }
-    /^getdents64\(/ {
+    /^getdents64\(/ && index($0, "<" folder ">") {
       fd = $0; sub(/^getdents64\(/, "", fd); sub(/<.*/, "", fd)
       if (opened[fd]) { ++listed; opened[fd] = 0 } }
     END { print listed + 0 }'
