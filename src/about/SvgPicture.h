@@ -3,8 +3,14 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
+#include <QList>
+#include <QSize>
 #include <QString>
 #include <QWidget>
+
+#include <functional>
+#include <future>
 
 class QSvgRenderer;
 
@@ -31,11 +37,27 @@ class SvgPicture : public QWidget {
   QSvgRenderer* renderer_;
 };
 
+// The SVG file at `path` drawn into an image of `size` pixels, transparent where the picture
+// leaves it so; a null image when the file is not a valid SVG picture or the size is empty.
+// Safe on any thread: each call reads the file with its own renderer.
+QImage drawSvg(const QString& path, const QSize& size);
+
+// Runs `work` on the one thread of background work, after all work given to it before. The
+// application waits for that thread before it takes its graphics state down, so the work may
+// draw and use fonts.
+void runInBackground(std::function<void()> work);
+
+// drawSvg begun now on the thread of background work, so that the picture is drawn while this
+// thread goes on; the first get() waits for it.
+std::shared_future<QImage> drawSvgAhead(const QString& path, const QSize& size);
+
 // Returns an icon of the SVG file at `path` that draws the picture at each size asked for, when
-// first asked for, and keeps what it drew: making the icon costs only reading the file. It
-// offers no fixed sizes (availableSizes() is empty), as scalable icons do; the X11 window icon
-// then carries Qt's usual 16, 32, 64 and 128 pixels. Returns an empty icon when the file is not
-// a valid SVG picture. Needs no image plugin.
-QIcon iconFromSvg(const QString& path);
+// first asked for, and keeps what it drew: making the icon costs only reading the file. The
+// sizes of `drawAhead` (in device pixels) are drawn at once by drawSvgAhead, so that
+// the first look at them finds them ready or waits only for the rest of that drawing. It offers
+// no fixed sizes (availableSizes() is empty), as scalable icons do; the X11 window icon then
+// carries Qt's usual 16, 32, 64 and 128 pixels. Returns an empty icon when the file is not a
+// valid SVG picture. Needs no image plugin.
+QIcon iconFromSvg(const QString& path, const QList<QSize>& drawAhead = {});
 
 }  // namespace corvane::about

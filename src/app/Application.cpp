@@ -2,15 +2,28 @@
 #include "Application.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QScreen>
 
 #include "SvgPicture.h"
 
 namespace corvane {
 
 void setUpApplication() {
+  // The first text laid out reads the system's font list; read it on another thread meanwhile.
+  about::runInBackground([] { QFontDatabase::families(); });
   QApplication::setApplicationName(QStringLiteral("Corvane"));
   QApplication::setDesktopFileName(QStringLiteral("io.github.corvane.Corvane"));
-  QApplication::setWindowIcon(about::iconFromSvg(QStringLiteral(":/pictures/corvane.svg")));
+  // An X11 window carries its icon at these sizes, drawn while start-up goes on.
+  QList<QSize> drawAhead;
+  if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+    const qreal scale = QGuiApplication::primaryScreen() != nullptr
+                            ? QGuiApplication::primaryScreen()->devicePixelRatio()
+                            : 1.0;
+    for (const int side : {16, 32, 64, 128}) drawAhead.append(QSize(side, side) * scale);
+  }
+  QApplication::setWindowIcon(
+      about::iconFromSvg(QStringLiteral(":/pictures/corvane.svg"), drawAhead));
 }
 
 }  // namespace corvane

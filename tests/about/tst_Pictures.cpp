@@ -1,11 +1,14 @@
 // Tests of the program's pictures: each is an SVG picture Qt draws without complaint, at its
-// intended size; the main window's backdrop keeps black and white text readable.
+// intended size; the main window's backdrop keeps black and white text readable; an icon drawn
+// ahead gives the pixmaps of the sizes asked for.
 #include <QImage>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QtTest>
 #include <cmath>
+
+#include "SvgPicture.h"
 
 namespace {
 
@@ -113,6 +116,39 @@ class TestPictures : public QObject {
                                                          .arg(weakest)
                                                          .arg(weakestPoint.x())
                                                          .arg(weakestPoint.y())));
+  }
+
+  void iconDrawnAheadGivesEachSizeAskedFor_data() {
+    QTest::addColumn<QList<QSize>>("drawAhead");
+    QTest::newRow("nothing ahead") << QList<QSize>{};
+    QTest::newRow("the sizes asked for") << QList<QSize>{{16, 16}, {32, 32}, {20, 20}};
+    QTest::newRow("other sizes") << QList<QSize>{{64, 64}, {128, 128}};
+    QTest::newRow("an empty size") << QList<QSize>{{0, 0}, {16, 16}};
+  }
+
+  void iconDrawnAheadGivesEachSizeAskedFor() {
+    QFETCH(QList<QSize>, drawAhead);
+    const QString path = kAppPictures + "/corvane.svg";
+    const QIcon icon = corvane::about::iconFromSvg(path, drawAhead);
+    QVERIFY(!icon.isNull());
+    for (const QSize size : {QSize(16, 16), QSize(32, 32), QSize(20, 20)}) {
+      const QImage expected = corvane::about::drawSvg(path, size);
+      QCOMPARE(expected.size(), size);
+      for (int again = 0; again < 2; ++again) {
+        const QImage image = icon.pixmap(size).toImage().convertToFormat(expected.format());
+        QCOMPARE(image, expected);
+      }
+    }
+  }
+
+  void pictureDrawnAheadIsTheOneAskedFor() {
+    const QString path = kAppPictures + "/background.svg";
+    std::shared_future<QImage> backdrop = corvane::about::drawSvgAhead(path, QSize(503, 490));
+    std::shared_future<QImage> twice = corvane::about::drawSvgAhead(path, QSize(1006, 980));
+    std::shared_future<QImage> missing = corvane::about::drawSvgAhead(":/none.svg", {10, 10});
+    QCOMPARE(twice.get(), corvane::about::drawSvg(path, QSize(1006, 980)));
+    QCOMPARE(backdrop.get(), corvane::about::drawSvg(path, QSize(503, 490)));
+    QVERIFY(missing.get().isNull());
   }
 };
 
