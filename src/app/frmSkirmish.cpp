@@ -13,14 +13,17 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
-#include <QSvgRenderer>
 #include <QTextLayout>
+
+#include <algorithm>
+#include <cmath>
 
 #include "Links.h"
 #include "MapListView.h"
 #include "NumericField.h"
 #include "OptionButton.h"
 #include "ProgramInfo.h"
+#include "SvgPicture.h"
 #include "frmAbout.h"
 
 using corvane::MapListView;
@@ -28,10 +31,18 @@ using corvane::NumericField;
 
 namespace {
 
+const QString kBackdrop = QStringLiteral(":/pictures/background.svg");
+
 // The note under the settings; the link label covers its stretch of blanks.
 const QString kMapvaultNote = QStringLiteral(
     "Note : All of the maps listed above will not have any AI enemies to fight against. You must "
     "download special AI versions of each map, you can do so by                       .");
+
+// The pixel ratio of the screen `widget` is (or will be shown) on.
+qreal screenScale(const QWidget* widget) {
+  const QScreen* screen = widget->screen();
+  return screen != nullptr ? screen->devicePixelRatio() : 1.0;
+}
 
 template <typename Widget>
 Widget* named(Widget* widget, const char* name) {
@@ -56,8 +67,12 @@ QFrame* makeLine(QWidget* parent, const char* name, QFrame::Shape shape, QRect g
 
 QPushButton* makePictureButton(QWidget* parent, const char* name, const QString& words,
                                const QString& picture, QRect geometry) {
-  auto* button = named(new QPushButton(QIcon(picture), words, parent), name);
-  button->setIconSize(QSize(20, 20));
+  const QSize iconSize(20, 20);
+  const qreal scale = screenScale(parent);
+  auto* button = named(
+      new QPushButton(corvane::about::iconFromSvg(picture, {iconSize * scale}), words, parent),
+      name);
+  button->setIconSize(iconSize);
   button->setGeometry(geometry);
   return button;
 }
@@ -72,7 +87,9 @@ frmSkirmish::frmSkirmish(corvane::Desktop& desktop, QWidget* parent)
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                  Qt::MSWindowsFixedSizeDialogHint);
   setFixedSize(503, 490);
-  background_ = std::make_unique<QSvgRenderer>(QStringLiteral(":/pictures/background.svg"));
+  // The backdrop is drawn on another thread while the controls are made and the settings read.
+  backdropAhead_ =
+      corvane::about::drawSvgAhead(kBackdrop, (QSizeF(size()) * screenScale(this)).toSize());
   createControls();
   fitFont();
   placeMapvaultLink();
@@ -202,16 +219,48 @@ bool frmSkirmish::captionsFit() const {
   return true;
 }
 
+qreal frmSkirmish::widthToSpare() const {
+  qreal ratio = 1.0;
+  const auto take = [&ratio](const QWidget* control, int needed) {
+    if (needed > 0) ratio = std::min(ratio, qreal(control->width()) / needed);
+  };
+  for (const QAbstractButton* button : findChildren<QAbstractButton*>()) {
+    take(button, button->sizeHint().width());
+  }
+  for (const QLabel* label : findChildren<QLabel*>()) {
+    if (label != lblMapvault && !label->wordWrap()) take(label, label->sizeHint().width());
+  }
+  return ratio;
+}
+
 void frmSkirmish::fitFont() {
   // The window has a fixed size and fixed places; where the desktop's font runs wider than
-  // they allow, the window's text is set smaller until every caption fits.
+  // they allow, the window's text is set to the largest size, in quarter points below the
+  // desktop's, at which every caption fits (6 points at the least).
+  if (captionsFit()) return;
   QFont windowFont = font();
+  const qreal size = windowFont.pointSizeF();
+  constexpr qreal kStep = 0.25;
   constexpr qreal kSmallest = 6.0;
-  for (qreal size = windowFont.pointSizeF(); size >= kSmallest; size -= 0.25) {
-    windowFont.setPointSizeF(size);
+  const auto fitsAt = [&](qreal points) {
+    windowFont.setPointSizeF(points);
     setFont(windowFont);
-    if (captionsFit()) return;
+    return captionsFit();
+  };
+  // A caption's width is its control's fixed margins and the text, which grows about in step
+  // with the point size; so the size that shrinks the widest caption to its place's width,
+  // margins and all, is about the largest that fits (fonts are drawn at whole pixel sizes, so
+  // not exactly). Start half a point above it: down from there until the captions fit, or, when
+  // they fit at once, up while they still fit.
+  const qreal estimate = size * widthToSpare() + 2 * kStep;
+  qreal tried = std::max(kSmallest,
+                         size - kStep * std::max(1.0, std::ceil((size - estimate) / kStep - 1e-9)));
+  if (fitsAt(tried)) {
+    while (tried + kStep < size && fitsAt(tried + kStep)) tried += kStep;
+    if (windowFont.pointSizeF() != tried) fitsAt(tried);
+    return;
   }
+  while (tried - kStep >= kSmallest && !fitsAt(tried - kStep)) tried -= kStep;
 }
 
 void frmSkirmish::placeMapvaultLink() {
@@ -247,9 +296,8 @@ void frmSkirmish::placeMapvaultLink() {
     // The link covers the whole run of blanks, its words centred in it.
     const int blanksWidth = static_cast<int>(line.cursorToX(stop) - from);
     lblMapvault->setAlignment(Qt::AlignCenter);
-    lblMapvault->setGeometry(area.left() + static_cast<int>(from),
-                             top + static_cast<int>(line.y()), blanksWidth,
-                             static_cast<int>(line.height()));
+    lblMapvault->setGeometry(area.left() + static_cast<int>(from), top + static_cast<int>(line.y()),
+                             blanksWidth, static_cast<int>(line.height()));
     break;
   }
   lblMapvault->raise();
@@ -257,10 +305,16 @@ void frmSkirmish::placeMapvaultLink() {
 
 void frmSkirmish::paintEvent(QPaintEvent* event) {
   QWidget::paintEvent(event);
-  if (background_ && background_->isValid()) {
-    QPainter painter(this);
-    background_->render(&painter, rect());
+  const qreal scale = devicePixelRatioF();
+  if (backdrop_.isNull() || backdrop_.devicePixelRatioF() != scale) {
+    QImage drawn = backdropAhead_.valid() ? backdropAhead_.get() : QImage();
+    backdropAhead_ = {};
+    const QSize pixels = (QSizeF(size()) * scale).toSize();
+    if (drawn.size() != pixels) drawn = corvane::about::drawSvg(kBackdrop, pixels);
+    backdrop_ = QPixmap::fromImage(std::move(drawn));
+    backdrop_.setDevicePixelRatio(scale);
   }
+  if (!backdrop_.isNull()) QPainter(this).drawPixmap(rect(), backdrop_);
 }
 
 void frmSkirmish::showEvent(QShowEvent* event) {

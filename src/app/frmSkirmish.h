@@ -3,11 +3,13 @@
 // program and the tests use (also as their object names).
 #pragma once
 
+#include <QImage>
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 
 #include <array>
-#include <memory>
+#include <future>
 
 #include "AvailableMaps.h"
 #include "CommonDialog.h"
@@ -21,9 +23,9 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QSvgRenderer;
 
 namespace corvane {
+class GameLookAhead;
 class MapListView;
 class NumericField;
 class RegistryStore;
@@ -88,6 +90,8 @@ class frmSkirmish : public QWidget {
   // Start-up: finds the game, locks or unlocks editing and loads the game's settings file.
   // Returns false when the user chose to end the program (the window must not be shown).
   bool Form_Load(corvane::RegistryStore& registry);
+  // The same with the game looked for ahead (see GameLookAhead).
+  bool Form_Load(corvane::GameLookAhead& lookAhead);
 
   // Enables (true) or disables (false) the sixteen editing controls.
   void EnableEditing(bool enabled);
@@ -127,10 +131,14 @@ class frmSkirmish : public QWidget {
   void placeMapvaultLink();
   // True when every caption of the window fits its control at the current font.
   bool captionsFit() const;
+  // The smallest ratio of a one-line caption's place to the width its control asks for (at
+  // most 1): how far the widest caption must shrink.
+  qreal widthToSpare() const;
   void fitFont();
   void applySettings(const corvane::SkirmishSettings& settings);
   void showGuard(const QString& text);
 
   corvane::Desktop& desktop_;
-  std::unique_ptr<QSvgRenderer> background_;
+  std::shared_future<QImage> backdropAhead_;  // until the first paint
+  QPixmap backdrop_;                          // at the window's pixel ratio
 };
