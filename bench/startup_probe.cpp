@@ -1,7 +1,7 @@
-// The start-up probe: Corvane's own start-up exactly as main.cpp runs it (QApplication, the real
-// desktop, the main window, the system registry, Form_Load, show), ended as soon as the window is
-// on screen, so that whole processes can be timed, measured and traced from outside. Corvane
-// itself has no command line; these options are the probe's:
+// The start-up probe: Corvane's own start-up exactly as main.cpp runs it (the system registry
+// and the look for the game, QApplication, the real desktop, the main window, Form_Load, show),
+// ended as soon as the window is on screen, so that whole processes can be timed, measured and
+// traced from outside. Corvane itself has no command line; these options are the probe's:
 //
 //   startup_probe                 start-up, then exit
 //   startup_probe --report        start-up, then print what the window holds
@@ -36,6 +36,7 @@
 #include "Desktop.h"
 #include "FakeWineHome.h"
 #include "GameFolder.h"
+#include "GameLookAhead.h"
 #include "MapListView.h"
 #include "QuitWhenExposed.h"
 #include "Registry.h"
@@ -105,12 +106,13 @@ int usage() {
 int probeStartUp(ProbeMode mode, char* programName) {
   int argc = 1;
   char* argv[] = {programName, nullptr};
+  const auto registry = corvane::openSystemRegistry();
+  corvane::GameLookAhead lookAhead(*registry);
   QApplication app(argc, argv);
   corvane::setUpApplication();
   corvane::QtDesktop desktop;
   frmSkirmish window(desktop);
-  const auto registry = corvane::openSystemRegistry();
-  if (!window.Form_Load(*registry)) return 2;  // the user chose Cancel
+  if (!window.Form_Load(lookAhead)) return 2;  // the user chose Cancel
   window.show();
   const corvane::bench::QuitWhenExposed quitter(window);
   if (QApplication::exec() != 0 || !quitter.exposed() || !window.GameFound) return 3;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QLineEdit>
 
+#include "GameLookAhead.h"
 #include "Paths.h"
 #include "Registry.h"
 #include "frmSkirmish.h"
@@ -25,9 +26,46 @@ QString childIgnoringCase(const QString& folder, const char* name) {
   return fromUtf8(corvane::childPathIgnoringCase(utf8(folder), name));
 }
 
+// Reads the registry on the look's thread. The game's key path is well formed, so nothing is
+// ever shown through it.
+class NoShell final : public corvane::Shell {
+ public:
+  void openTarget(const std::string&) override {}
+  void showNotice(const std::string&, const std::string&) override {}
+};
+
 }  // namespace
 
 namespace corvane {
+
+GameFolders gameFoldersOf(const QString& gameExePath) {
+  GameFolders folders;
+  if (!FileExists(utf8(gameExePath))) return folders;
+  folders.installFolder = fromUtf8(GetDirectory(utf8(gameExePath)));
+  // A path with no folder part (a bare name that happens to exist) is not an installation.
+  if (folders.installFolder.isEmpty()) return folders;
+  folders.dataFolder = childIgnoringCase(folders.installFolder, "Data");
+  folders.found = DirectoryExists(utf8(folders.dataFolder));
+  return folders;
+}
+
+GameLookAhead::GameLookAhead(RegistryStore& registry)
+    : thread_([this, &registry] {
+        NoShell noShell;
+        look_.installPath =
+            fromUtf8(ReadRegistryValue(registry, noShell, kGameKey, kInstallPathValue));
+        look_.folders = gameFoldersOf(look_.installPath);
+        if (look_.folders.found) look_.mixFiles = mixFilesIn(look_.folders.dataFolder);
+      }) {}
+
+GameLookAhead::~GameLookAhead() {
+  if (thread_.joinable()) thread_.join();
+}
+
+const GameLook& GameLookAhead::result() {
+  if (thread_.joinable()) thread_.join();
+  return look_;
+}
 
 QString BrowseForFolder(Desktop& desktop, QWidget* parent, const QString& startFolder,
                         const QString& title) {
@@ -46,18 +84,20 @@ QString BrowseForFolder(Desktop& desktop, QWidget* parent, const QString& startF
 }  // namespace corvane
 
 bool frmSkirmish::Form_Load(corvane::RegistryStore& registry) {
-  txtInstallPath->setText(
-      fromUtf8(corvane::ReadRegistryValue(registry, desktop_, kGameKey, kInstallPathValue)));
+  corvane::GameLookAhead look(registry);
+  return Form_Load(look);
+}
+
+bool frmSkirmish::Form_Load(corvane::GameLookAhead& lookAhead) {
+  const corvane::GameLook& look = lookAhead.result();
+  txtInstallPath->setText(look.installPath);
   EnableEditing(false);
 
-  if (corvane::FileExists(utf8(txtInstallPath->text()))) {
-    GameExePath = txtInstallPath->text();
-    InstallFolder = fromUtf8(corvane::GetDirectory(utf8(GameExePath)));
-    // A path with no folder part (a bare name that happens to exist) is not an installation.
-    if (!InstallFolder.isEmpty()) {
-      DataFolder = childIgnoringCase(InstallFolder, "Data");
-      GameFound = corvane::DirectoryExists(utf8(DataFolder));
-    }
+  if (corvane::FileExists(utf8(look.installPath))) {
+    GameExePath = look.installPath;
+    InstallFolder = look.folders.installFolder;
+    DataFolder = look.folders.dataFolder;
+    GameFound = look.folders.found;
   }
 
   if (!GameFound) {
@@ -80,7 +120,11 @@ bool frmSkirmish::Form_Load(corvane::RegistryStore& registry) {
   }
 
   if (GameFound) {
-    File1.setPath(DataFolder);
+    if (look.folders.found && DataFolder == look.folders.dataFolder) {
+      File1.setPath(DataFolder, look.mixFiles);  // listed by the look
+    } else {
+      File1.setPath(DataFolder);
+    }
     EnableEditing(true);
     comDLG.FileName = childIgnoringCase(DataFolder, "svrcfg_skirmish.ini");
     LoadSettings(comDLG.FileName);

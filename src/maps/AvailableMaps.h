@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 namespace corvane {
 
 // The four characters in front of an available map that stands in the rotation.
@@ -55,9 +57,11 @@ namespace corvane {
 class MixFileList {
  public:
   // Points the list at `folder` and lists its files (see mixFilesIn).
-  void setPath(const QString& folder) {
+  void setPath(const QString& folder) { setPath(folder, mixFilesIn(folder)); }
+  // Points the list at `folder`, whose files mixFilesIn(folder) listed as `entries`.
+  void setPath(const QString& folder, QStringList entries) {
     path_ = folder;
-    entries_ = mixFilesIn(folder);
+    entries_ = std::move(entries);
   }
   const QString& path() const { return path_; }
   const QStringList& entries() const { return entries_; }
