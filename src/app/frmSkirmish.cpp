@@ -87,7 +87,9 @@ frmSkirmish::frmSkirmish(corvane::Desktop& desktop, QWidget* parent)
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                  Qt::MSWindowsFixedSizeDialogHint);
   setFixedSize(503, 490);
-  // The backdrop is drawn on another thread while the controls are made and the settings read.
+  // The backdrop covers the whole window (no background is painted beneath it); it is drawn on
+  // another thread while the controls are made and the settings read.
+  setAttribute(Qt::WA_OpaquePaintEvent);
   backdropAhead_ =
       corvane::about::drawSvgAhead(kBackdrop, (QSizeF(size()) * screenScale(this)).toSize());
   createControls();
@@ -314,7 +316,12 @@ void frmSkirmish::paintEvent(QPaintEvent* event) {
     backdrop_ = QPixmap::fromImage(std::move(drawn));
     backdrop_.setDevicePixelRatio(scale);
   }
-  if (!backdrop_.isNull()) QPainter(this).drawPixmap(rect(), backdrop_);
+  QPainter painter(this);
+  if (backdrop_.isNull()) {
+    painter.fillRect(rect(), palette().window());
+  } else {
+    painter.drawPixmap(rect(), backdrop_);
+  }
 }
 
 void frmSkirmish::showEvent(QShowEvent* event) {
