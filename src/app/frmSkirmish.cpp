@@ -128,11 +128,7 @@ void frmSkirmish::createControls() {
   Frame1 = makeLine(this, "Frame1", QFrame::HLine, {12, 240, 480, 3});
 
   Label1 = makeLabel(this, "Label1", QStringLiteral("Time Limit (Minutes) :"), {12, 254, 110, 22});
-  txtTime = named(new NumericField(QStringLiteral("300"), 3, this), "txtTime");
-  txtTime->setGeometry(124, 254, 38, 22);
   Label2 = makeLabel(this, "Label2", QStringLiteral("Starting Credits :"), {12, 282, 110, 22});
-  txtCredits = named(new NumericField(QStringLiteral("10000"), 5, this), "txtCredits");
-  txtCredits->setGeometry(124, 282, 50, 22);
 
   Label3 = makeLabel(this, "Label3", QStringLiteral("Radar Mode :"), {12, 314, 170, 18});
   const std::array<QString, 3> radarCaptions = {QStringLiteral("No players are shown"),
@@ -182,6 +178,12 @@ void frmSkirmish::createControls() {
   lblMapvault->setFont(linkFont);
   lblMapvault->installEventFilter(this);
 
+  // The text fields last: a text field lays out its text at once, and the first text laid out
+  // waits for the system's fonts, which are read on another thread meanwhile.
+  txtTime = named(new NumericField(QStringLiteral("300"), 3, this), "txtTime");
+  txtTime->setGeometry(124, 254, 38, 22);
+  txtCredits = named(new NumericField(QStringLiteral("10000"), 5, this), "txtCredits");
+  txtCredits->setGeometry(124, 282, 50, 22);
   txtInstallPath = named(new QLineEdit(this), "txtInstallPath");
   txtInstallPath->hide();
 
@@ -252,9 +254,9 @@ void frmSkirmish::fitFont() {
   // A caption's width is its control's fixed margins and the text, which grows about in step
   // with the point size; so the size that shrinks the widest caption to its place's width,
   // margins and all, is about the largest that fits (fonts are drawn at whole pixel sizes, so
-  // not exactly). Start half a point above it: down from there until the captions fit, or, when
-  // they fit at once, up while they still fit.
-  const qreal estimate = size * widthToSpare() + 2 * kStep;
+  // not exactly). Start there: down until the captions fit, or, when they fit at once, up
+  // while they still fit.
+  const qreal estimate = size * widthToSpare();
   qreal tried = std::max(kSmallest,
                          size - kStep * std::max(1.0, std::ceil((size - estimate) / kStep - 1e-9)));
   if (fitsAt(tried)) {
