@@ -42,8 +42,9 @@ void SvgPicture::paintEvent(QPaintEvent*) {
 
 namespace {
 
-QImage drawnImage(QSvgRenderer& renderer, const QSize& size) {
-  QImage image(size, QImage::Format_ARGB32_Premultiplied);
+QImage drawnImage(QSvgRenderer& renderer, const QSize& size,
+                  QImage::Format format = QImage::Format_ARGB32_Premultiplied) {
+  QImage image(size, format);
   image.fill(Qt::transparent);
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
@@ -53,10 +54,10 @@ QImage drawnImage(QSvgRenderer& renderer, const QSize& size) {
 
 }  // namespace
 
-QImage drawSvg(const QString& path, const QSize& size) {
+QImage drawSvg(const QString& path, const QSize& size, QImage::Format format) {
   if (size.isEmpty()) return {};
   QSvgRenderer renderer(path);
-  return renderer.isValid() ? drawnImage(renderer, size) : QImage();
+  return renderer.isValid() ? drawnImage(renderer, size, format) : QImage();
 }
 
 namespace {
@@ -86,9 +87,10 @@ void runInBackground(std::function<void()> work) {
   backgroundThread().start(std::move(work));
 }
 
-std::shared_future<QImage> drawSvgAhead(const QString& path, const QSize& size) {
-  auto task =
-      std::make_shared<std::packaged_task<QImage()>>([path, size] { return drawSvg(path, size); });
+std::shared_future<QImage> drawSvgAhead(const QString& path, const QSize& size,
+                                        QImage::Format format) {
+  auto task = std::make_shared<std::packaged_task<QImage()>>(
+      [path, size, format] { return drawSvg(path, size, format); });
   std::shared_future<QImage> drawn = task->get_future().share();
   runInBackground([task] { (*task)(); });
   return drawn;

@@ -39,8 +39,10 @@ class SvgPicture : public QWidget {
 
 // The SVG file at `path` drawn into an image of `size` pixels, transparent where the picture
 // leaves it so; a null image when the file is not a valid SVG picture or the size is empty.
-// Safe on any thread: each call reads the file with its own renderer.
-QImage drawSvg(const QString& path, const QSize& size);
+// An opaque picture is best drawn in Format_RGB32: such an image is copied to the screen
+// without blending. Safe on any thread: each call reads the file with its own renderer.
+QImage drawSvg(const QString& path, const QSize& size,
+               QImage::Format format = QImage::Format_ARGB32_Premultiplied);
 
 // Runs `work` on the one thread of background work, after all work given to it before. The
 // application waits for that thread before it takes its graphics state down, so the work may
@@ -49,7 +51,9 @@ void runInBackground(std::function<void()> work);
 
 // drawSvg begun now on the thread of background work, so that the picture is drawn while this
 // thread goes on; the first get() waits for it.
-std::shared_future<QImage> drawSvgAhead(const QString& path, const QSize& size);
+std::shared_future<QImage> drawSvgAhead(
+    const QString& path, const QSize& size,
+    QImage::Format format = QImage::Format_ARGB32_Premultiplied);
 
 // Returns an icon of the SVG file at `path` that draws the picture at each size asked for, when
 // first asked for, and keeps what it drew: making the icon costs only reading the file. The

@@ -90,8 +90,8 @@ frmSkirmish::frmSkirmish(corvane::Desktop& desktop, QWidget* parent)
   // The backdrop covers the whole window (no background is painted beneath it); it is drawn on
   // another thread while the controls are made and the settings read.
   setAttribute(Qt::WA_OpaquePaintEvent);
-  backdropAhead_ =
-      corvane::about::drawSvgAhead(kBackdrop, (QSizeF(size()) * screenScale(this)).toSize());
+  backdropAhead_ = corvane::about::drawSvgAhead(
+      kBackdrop, (QSizeF(size()) * screenScale(this)).toSize(), QImage::Format_RGB32);
   createControls();
   fitFont();
   placeMapvaultLink();
@@ -314,7 +314,9 @@ void frmSkirmish::paintEvent(QPaintEvent* event) {
     QImage drawn = backdropAhead_.valid() ? backdropAhead_.get() : QImage();
     backdropAhead_ = {};
     const QSize pixels = (QSizeF(size()) * scale).toSize();
-    if (drawn.size() != pixels) drawn = corvane::about::drawSvg(kBackdrop, pixels);
+    if (drawn.size() != pixels) {
+      drawn = corvane::about::drawSvg(kBackdrop, pixels, QImage::Format_RGB32);
+    }
     backdrop_ = QPixmap::fromImage(std::move(drawn));
     backdrop_.setDevicePixelRatio(scale);
   }
