@@ -63,10 +63,15 @@ QImage drawSvg(const QString& path, const QSize& size, QImage::Format format) {
 namespace {
 
 // The threads of background work: two, so that reading the fonts and drawing the pictures of a
-// window opening go on side by side while the window's own thread waits for the fonts.
+// window opening go on side by side while the window's own thread waits for the fonts. A thread
+// ends as soon as no work is left for it, so that what it kept for itself (its font cache, for
+// one) is cleared then and not when the program ends.
 class BackgroundThread final : public QThreadPool {
  public:
-  BackgroundThread() { setMaxThreadCount(2); }
+  BackgroundThread() {
+    setMaxThreadCount(2);
+    setExpiryTimeout(0);
+  }
 };
 
 QThreadPool& backgroundThread() {
