@@ -1,16 +1,56 @@
 // The map list view.
 #include "MapListView.h"
 
+#include <QApplication>
 #include <QDrag>
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPainter>
+#include <QStyle>
 
 #include <algorithm>
 
 namespace corvane {
 
+void MapRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                           const QModelIndex& index) const {
+  // What the style draws for a row that holds text only (QCommonStyle's item view item): the
+  // row's panel, its text between the focus frame's margins, the focus frame.
+  const QWidget* view = option.widget;
+  const QStyle* style = view != nullptr ? view->style() : QApplication::style();
+  style->drawPrimitive(QStyle::PE_PanelItemViewItem, &option, painter, view);
+
+  const bool enabled = option.state & QStyle::State_Enabled;
+  const bool selected = option.state & QStyle::State_Selected;
+  QPalette::ColorGroup group = enabled ? QPalette::Normal : QPalette::Disabled;
+  if (group == QPalette::Normal && !(option.state & QStyle::State_Active)) {
+    group = QPalette::Inactive;
+  }
+  const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+  const QRect textRect = option.rect.adjusted(margin, 0, -margin, 0);
+  const QString text = index.data(Qt::DisplayRole).toString();
+  painter->save();
+  painter->setFont(option.font);
+  painter->setPen(
+      option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+  painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                    option.fontMetrics.elidedText(text, Qt::ElideRight, textRect.width()));
+  painter->restore();
+
+  if (option.state & QStyle::State_HasFocus) {
+    QStyleOptionFocusRect focus;
+    focus.QStyleOption::operator=(option);
+    focus.rect = option.rect;
+    focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
+    focus.backgroundColor = option.palette.color(enabled ? QPalette::Normal : QPalette::Disabled,
+                                                 selected ? QPalette::Highlight : QPalette::Window);
+    style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, view);
+  }
+}
+
 MapListView::MapListView(QWidget* parent) : QListView(parent), model_(new MapListModel(this)) {
+  setItemDelegate(new MapRowDelegate(this));
   setModel(model_);
   setSelectionMode(QAbstractItemView::ExtendedSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
