@@ -7,14 +7,14 @@
 # and their ratio (goal: at most 1.2): first on an X server (one Xvfb for all runs of that
 # platform, through xvfb-run), then with QT_QPA_PLATFORM=offscreen.
 # Usage: bench/compare_startup.sh [build folder] [runs of each program]
-#        (defaults: build/default, 20; at least 10 runs)
+#        (defaults: build/default, 30; at least 10 runs)
 # Exit status: 0 when every run succeeded (the ratio is reported, not judged), 1 when a run
 # failed, 2 when a program or tool is missing.
 set -euo pipefail
 script=$(realpath "$0")
 cd "$(dirname "$script")/.."
 build=${1:-build/default}
-runs=${2:-20}
+runs=${2:-30}
 probe=$build/bench/startup_probe
 minimal=$build/bench/minimal_window
 

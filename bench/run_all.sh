@@ -27,6 +27,6 @@ run "$build/bench/hostile_bench" --benchmark_repetitions=3 "${aggregates[@]}"
 run "$build/bench/window_bench" --benchmark_repetitions=5 "${aggregates[@]}"
 for _ in 1 2 3 4 5; do run "$build/bench/window_bench" --first-start-up; done
 run bench/count_program_syscalls.sh "$build/bench/startup_probe"
-run bench/compare_startup.sh "$build" 20
+run bench/compare_startup.sh "$build" 30
 run bench/measure_memory.sh "$build" 5
 exit "$status"
