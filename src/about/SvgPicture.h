@@ -44,13 +44,13 @@ class SvgPicture : public QWidget {
 QImage drawSvg(const QString& path, const QSize& size,
                QImage::Format format = QImage::Format_ARGB32_Premultiplied);
 
-// Runs `work` on the one thread of background work, after all work given to it before. The
-// application waits for that thread before it takes its graphics state down, so the work may
-// draw and use fonts.
+// Runs `work` on a thread of background work (two at the most, taking work in the order given).
+// The application waits for these threads before it takes its graphics state down, so the work
+// may draw and use fonts. Call from the application's thread, once the application exists.
 void runInBackground(std::function<void()> work);
 
-// drawSvg begun now on the thread of background work, so that the picture is drawn while this
-// thread goes on; the first get() waits for it.
+// drawSvg begun now by runInBackground, so that the picture is drawn while this thread goes on;
+// the first get() waits for it.
 std::shared_future<QImage> drawSvgAhead(
     const QString& path, const QSize& size,
     QImage::Format format = QImage::Format_ARGB32_Premultiplied);
