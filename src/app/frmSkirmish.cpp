@@ -223,18 +223,23 @@ bool frmSkirmish::captionsFit() const {
   return true;
 }
 
-qreal frmSkirmish::widthToSpare() const {
-  qreal ratio = 1.0;
-  const auto take = [&ratio](const QWidget* control, int needed) {
-    if (needed > 0) ratio = std::min(ratio, qreal(control->width()) / needed);
+qreal frmSkirmish::textScaleToFit() const {
+  qreal scale = 1.0;
+  // A one-line caption's control asks for its text's width and fixed margins (and a button its
+  // icon, a box its indicator): only the text scales with the font.
+  const auto take = [&scale](const QWidget* control, int textWidth) {
+    const int fixed = control->sizeHint().width() - textWidth;
+    if (textWidth > 0) scale = std::min(scale, qreal(control->width() - fixed) / textWidth);
   };
   for (const QAbstractButton* button : findChildren<QAbstractButton*>()) {
-    take(button, button->sizeHint().width());
+    take(button, button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width());
   }
   for (const QLabel* label : findChildren<QLabel*>()) {
-    if (label != lblMapvault && !label->wordWrap()) take(label, label->sizeHint().width());
+    if (label != lblMapvault && !label->wordWrap()) {
+      take(label, label->fontMetrics().horizontalAdvance(label->text()));
+    }
   }
-  return ratio;
+  return scale;
 }
 
 void frmSkirmish::fitFont() {
@@ -251,12 +256,11 @@ void frmSkirmish::fitFont() {
     setFont(windowFont);
     return captionsFit();
   };
-  // A caption's width is its control's fixed margins and the text, which grows about in step
-  // with the point size; so the size that shrinks the widest caption to its place's width,
-  // margins and all, is about the largest that fits (fonts are drawn at whole pixel sizes, so
-  // not exactly). Start there: down until the captions fit, or, when they fit at once, up
-  // while they still fit.
-  const qreal estimate = size * widthToSpare();
+  // Text grows about in step with the point size, so the size that shrinks the widest caption's
+  // text to the room its place leaves is about the largest that fits (fonts are drawn at whole
+  // pixel sizes, so not exactly). Start there: down until the captions fit, or, when they fit
+  // at once, up while they still fit.
+  const qreal estimate = size * textScaleToFit();
   qreal tried = std::max(kSmallest,
                          size - kStep * std::max(1.0, std::ceil((size - estimate) / kStep - 1e-9)));
   if (fitsAt(tried)) {

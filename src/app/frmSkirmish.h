@@ -131,9 +131,9 @@ class frmSkirmish : public QWidget {
   void placeMapvaultLink();
   // True when every caption of the window fits its control at the current font.
   bool captionsFit() const;
-  // The smallest ratio of a one-line caption's place to the width its control asks for (at
-  // most 1): how far the widest caption must shrink.
-  qreal widthToSpare() const;
+  // The factor by which the one-line captions' text must shrink (below 1) for the widest to fit
+  // its place, the controls' margins staying as they are; at most 1.
+  qreal textScaleToFit() const;
   void fitFont();
   void applySettings(const corvane::SkirmishSettings& settings);
   void showGuard(const QString& text);
