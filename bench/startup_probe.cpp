@@ -1,7 +1,8 @@
-// The start-up probe: Corvane's own start-up exactly as main.cpp runs it (the system registry
-// and the look for the game, QApplication, the real desktop, the main window, Form_Load, show),
-// ended as soon as the window is on screen, so that whole processes can be timed, measured and
-// traced from outside. Corvane itself has no command line; these options are the probe's:
+// The start-up probe: Corvane's own start-up exactly as main.cpp runs it (corvane::Program: the
+// system registry and the look for the game, QApplication, the real desktop, the main window,
+// Form_Load, show), ended as soon as the window is on screen, so that whole processes can be
+// timed, measured and traced from outside. Corvane itself has no command line; these options are
+// the probe's:
 //
 //   startup_probe                 start-up, then exit
 //   startup_probe --report        start-up, then print what the window holds
@@ -33,13 +34,10 @@
 #include <system_error>
 
 #include "Application.h"
-#include "Desktop.h"
 #include "FakeWineHome.h"
 #include "GameFolder.h"
-#include "GameLookAhead.h"
 #include "MapListView.h"
 #include "QuitWhenExposed.h"
-#include "Registry.h"
 #include "frmSkirmish.h"
 
 namespace {
@@ -106,14 +104,9 @@ int usage() {
 int probeStartUp(ProbeMode mode, char* programName) {
   int argc = 1;
   char* argv[] = {programName, nullptr};
-  const auto registry = corvane::openSystemRegistry();
-  corvane::GameLookAhead lookAhead(*registry);
-  QApplication app(argc, argv);
-  corvane::setUpApplication();
-  corvane::QtDesktop desktop;
-  frmSkirmish window(desktop);
-  if (!window.Form_Load(lookAhead)) return 2;  // the user chose Cancel
-  window.show();
+  corvane::Program program(argc, argv);
+  if (!program.started()) return 2;  // the user chose Cancel
+  frmSkirmish& window = program.window();
   const corvane::bench::QuitWhenExposed quitter(window);
   if (QApplication::exec() != 0 || !quitter.exposed() || !window.GameFound) return 3;
 

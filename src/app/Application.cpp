@@ -1,4 +1,4 @@
-// The application-wide settings of a Corvane process.
+// The application-wide settings of a Corvane process, and its start-up.
 #include "Application.h"
 
 #include <QApplication>
@@ -25,5 +25,15 @@ void setUpApplication() {
   QApplication::setWindowIcon(
       about::iconFromSvg(QStringLiteral(":/pictures/corvane.svg"), drawAhead));
 }
+
+Program::Program(int& argc, char** argv)
+    : registry_(openSystemRegistry()), lookAhead_(*registry_), application_(argc, argv) {
+  setUpApplication();
+  window_ = std::make_unique<frmSkirmish>(desktop_);
+  started_ = window_->Form_Load(lookAhead_);
+  if (started_) window_->show();
+}
+
+Program::~Program() = default;
 
 }  // namespace corvane

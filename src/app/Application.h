@@ -1,10 +1,48 @@
-// What every Corvane process sets on its QApplication before the window: its name, its desktop
-// entry and its icon. Shared by main.cpp and the start-up benchmark so both start alike.
+// A Corvane process's start-up, shared by main.cpp and the start-up benchmark so that both start
+// alike: what every process sets on its QApplication before the window (its name, its desktop
+// entry, its icon), and the whole start-up up to the window shown.
 #pragma once
+
+#include <QApplication>
+
+#include <memory>
+
+#include "Desktop.h"
+#include "GameLookAhead.h"
+#include "Registry.h"
+#include "frmSkirmish.h"
 
 namespace corvane {
 
 // Call once, right after the QApplication is constructed.
 void setUpApplication();
+
+// The start-up, in this order: the system registry and the look for the game, begun on a thread
+// of its own before anything else (it needs no display, and goes on while the application
+// connects to one); the QApplication, set up by setUpApplication; the real desktop; the main
+// window; its Form_Load; and, unless the user ended start-up there, the window shown. The event
+// loop is the caller's (QApplication::exec()).
+class Program {
+ public:
+  // `argc` and `argv` must outlive the program, as QApplication's must.
+  Program(int& argc, char** argv);
+  ~Program();
+
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  // False when the user chose to end the program at start-up: the window was not shown.
+  bool started() const { return started_; }
+
+  frmSkirmish& window() { return *window_; }
+
+ private:
+  std::unique_ptr<RegistryStore> registry_;
+  GameLookAhead lookAhead_;
+  QApplication application_;
+  QtDesktop desktop_;
+  std::unique_ptr<frmSkirmish> window_;
+  bool started_ = false;
+};
 
 }  // namespace corvane
