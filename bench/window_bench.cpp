@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -206,9 +207,16 @@ void addRemoveArguments(benchmark::internal::Benchmark* benchmark) {
   benchmark->Iterations(20)->Unit(benchmark::kMillisecond);
 }
 
-// cmdAdd_Click with `selected` of the 20,000 available maps selected, none of them in the
-// rotation, the window shown.
-void BM_AddSelectedMaps(benchmark::State& state) {
+// One of the Add and Remove benchmarks, the window shown at a game of kManyMaps maps: before
+// each run (not timed) `prepare` loads the settings and selects the entries of the chosen rows;
+// the run is `act` (and the events it leaves, with the "repaint" argument). `listsAsExpected`
+// checks the outcome of the last run. Records the lists' paints per run.
+void runListHandler(
+    benchmark::State& state,
+    const std::function<void(frmSkirmish&, const GeneratedGame&, const QList<int>& rows)>& prepare,
+    const std::function<void(frmSkirmish&)>& act,
+    const std::function<bool(const frmSkirmish&, int selected)>& listsAsExpected,
+    const char* failure) {
   const int selected = static_cast<int>(state.range(0));
   const bool spread = state.range(1) != 0;
   const bool repaint = state.range(2) != 0;
@@ -224,68 +232,61 @@ void BM_AddSelectedMaps(benchmark::State& state) {
   int paintsDuring = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    window.LoadSettings(game.noRotationFile);
-    selectRows(*window.lstRenData, rows);
+    prepare(window, game, rows);
     processPendingEvents();
     paintsBefore = counter.paints;
     state.ResumeTiming();
 
-    window.cmdAdd_Click();
+    act(window);
     if (repaint) processPendingEvents();
 
     state.PauseTiming();
     paintsDuring += counter.paints - paintsBefore;
     state.ResumeTiming();
   }
-  if (window.lstMaps->mapModel()->entries().size() != selected ||
-      markedCount(window.lstRenData->mapModel()->entries()) != selected || desktop.requests != 0) {
-    return state.SkipWithError("Add gave other lists");
+  if (!listsAsExpected(window, selected) || desktop.requests != 0) {
+    return state.SkipWithError(failure);
   }
   state.counters["list_paints"] =
       benchmark::Counter(paintsDuring, benchmark::Counter::kAvgIterations);
+}
+
+// cmdAdd_Click with `selected` of the 20,000 available maps selected, none of them in the
+// rotation, the window shown.
+void BM_AddSelectedMaps(benchmark::State& state) {
+  runListHandler(
+      state,
+      [](frmSkirmish& window, const GeneratedGame& game, const QList<int>& rows) {
+        window.LoadSettings(game.noRotationFile);
+        selectRows(*window.lstRenData, rows);
+      },
+      [](frmSkirmish& window) { window.cmdAdd_Click(); },
+      [](const frmSkirmish& window, int selected) {
+        return window.lstMaps->mapModel()->entries().size() == selected &&
+               markedCount(window.lstRenData->mapModel()->entries()) == selected;
+      },
+      "Add gave other lists");
 }
 BENCHMARK(BM_AddSelectedMaps)->Apply(addRemoveArguments);
 
 // cmdRemove_Click with `selected` of a rotation of 20,000 maps selected (all 20,000 available
 // maps added, so each removed map is unmarked), the window shown.
 void BM_RemoveSelectedMaps(benchmark::State& state) {
-  const int selected = static_cast<int>(state.range(0));
-  const bool spread = state.range(1) != 0;
-  const bool repaint = state.range(2) != 0;
-  const GeneratedGame& game = gameWithMaps(kManyMaps);
-  if (!game.ready) return state.SkipWithError("the game folder could not be written");
-  SilentDesktop desktop;
-  frmSkirmish window(desktop);
-  pointAtGame(window, game.data);
-  if (!showAndWait(window)) return state.SkipWithError("the window was not exposed");
-  const QList<int> rows = chosenRows(kManyMaps, selected, spread);
-  ListPaintCounter counter(window);
-  int paintsBefore = 0;
-  int paintsDuring = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    window.LoadSettings(game.noRotationFile);
-    selectRows(*window.lstRenData, chosenRows(kManyMaps, kManyMaps, false));
-    window.cmdAdd_Click();
-    selectRows(*window.lstMaps, rows);
-    processPendingEvents();
-    paintsBefore = counter.paints;
-    state.ResumeTiming();
-
-    window.cmdRemove_Click();
-    if (repaint) processPendingEvents();
-
-    state.PauseTiming();
-    paintsDuring += counter.paints - paintsBefore;
-    state.ResumeTiming();
-  }
-  if (window.lstMaps->mapModel()->entries().size() != kManyMaps - selected ||
-      markedCount(window.lstRenData->mapModel()->entries()) != kManyMaps - selected ||
-      window.cmdRemove->isEnabled() || desktop.requests != 0) {
-    return state.SkipWithError("Remove gave other lists");
-  }
-  state.counters["list_paints"] =
-      benchmark::Counter(paintsDuring, benchmark::Counter::kAvgIterations);
+  runListHandler(
+      state,
+      [](frmSkirmish& window, const GeneratedGame& game, const QList<int>& rows) {
+        window.LoadSettings(game.noRotationFile);
+        selectRows(*window.lstRenData, chosenRows(kManyMaps, kManyMaps, false));
+        window.cmdAdd_Click();
+        selectRows(*window.lstMaps, rows);
+      },
+      [](frmSkirmish& window) { window.cmdRemove_Click(); },
+      [](const frmSkirmish& window, int selected) {
+        return window.lstMaps->mapModel()->entries().size() == kManyMaps - selected &&
+               markedCount(window.lstRenData->mapModel()->entries()) == kManyMaps - selected &&
+               !window.cmdRemove->isEnabled();
+      },
+      "Remove gave other lists");
 }
 BENCHMARK(BM_RemoveSelectedMaps)->Apply(addRemoveArguments);
 
