@@ -53,23 +53,13 @@ if [ "${1:-}" = "--measure" ]; then
 fi
 
 ((runs >= 10)) || { echo "at least 10 runs of each program" >&2; exit 2; }
-for program in "$probe" "$minimal"; do
-  [ -x "$program" ] || {
-    echo "no $program (build the startup_probe and minimal_window targets)" >&2
-    exit 2
-  }
-done
-command -v xvfb-run >/dev/null || { echo "xvfb-run is needed (apt-get install xvfb)" >&2; exit 2; }
+# shellcheck source=bench/probe_home.sh
+source "$(dirname "$script")/probe_home.sh"
+require_probe_programs "$probe" "$minimal"
 
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
-"$probe" --make-home "$home" 1985 99
-report=$(HOME=$home QT_QPA_PLATFORM=offscreen timeout 60 "$probe" --report 2>/dev/null)
-if ! grep -q '^available maps: 1985$' <<<"$report" || ! grep -q '^rotation: 99$' <<<"$report"; then
-  echo "start-up in the generated home did not give the expected lists:" >&2
-  echo "$report" >&2
-  exit 1
-fi
+make_probe_home "$probe" "$home" 1985 99
 
 uptime
 status=0

@@ -46,24 +46,14 @@ build=${1:-build/default}
 runs=${2:-5}
 probe=$build/bench/startup_probe
 minimal=$build/bench/minimal_window
-for program in "$probe" "$minimal"; do
-  [ -x "$program" ] || {
-    echo "no $program (build the startup_probe and minimal_window targets)" >&2
-    exit 2
-  }
-done
+# shellcheck source=bench/probe_home.sh
+source "$(dirname "$script")/probe_home.sh"
+require_probe_programs "$probe" "$minimal"
 [ -x /usr/bin/time ] || { echo "/usr/bin/time is needed (apt-get install time)" >&2; exit 2; }
-command -v xvfb-run >/dev/null || { echo "xvfb-run is needed (apt-get install xvfb)" >&2; exit 2; }
 
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
-"$probe" --make-home "$home" 20000 100
-report=$(HOME=$home QT_QPA_PLATFORM=offscreen timeout 60 "$probe" --report 2>/dev/null)
-if ! grep -q '^available maps: 20000$' <<<"$report" || ! grep -q '^rotation: 100$' <<<"$report"; then
-  echo "start-up in the generated home did not give the expected lists:" >&2
-  echo "$report" >&2
-  exit 1
-fi
+make_probe_home "$probe" "$home" 20000 100
 
 status=0
 env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY xvfb-run -a -s "-screen 0 1280x1024x24" \
