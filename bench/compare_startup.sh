@@ -5,7 +5,7 @@
 # home of one Wine prefix whose game's Data folder holds 2,000 .mix files (1,985 practice maps and
 # the 15 mission files) and a settings file with a rotation of 99. Prints each platform's medians
 # and their ratio (goal: at most 1.2): first on an X server (one Xvfb for all runs of that
-# platform, through xvfb-run), then with QT_QPA_PLATFORM=offscreen.
+# platform, through scripts/with-xvfb.sh), then with QT_QPA_PLATFORM=offscreen.
 # Usage: bench/compare_startup.sh [build folder] [runs of each program]
 #        (defaults: build/default, 30; at least 10 runs)
 # Exit status: 0 when every run succeeded (the ratio is reported, not judged), 1 when a run
@@ -18,7 +18,7 @@ runs=${2:-30}
 probe=$build/bench/startup_probe
 minimal=$build/bench/minimal_window
 
-# One platform's comparison: called by the script itself, under xvfb-run for the X server.
+# One platform's comparison: called by the script itself, under scripts/with-xvfb.sh for the X server.
 if [ "${1:-}" = "--measure" ]; then
   probe=$2 minimal=$3 home=$4 runs=$5 platform=$6
   declare -a probe_ms minimal_ms
@@ -63,7 +63,7 @@ make_probe_home "$probe" "$home" 1985 99
 
 uptime
 status=0
-env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY xvfb-run -a -s "-screen 0 1280x1024x24" \
+env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY "$(dirname "$script")/../scripts/with-xvfb.sh" \
   "$script" --measure "$probe" "$minimal" "$home" "$runs" "X server (Xvfb)" || status=1
 QT_QPA_PLATFORM=offscreen "$script" --measure "$probe" "$minimal" "$home" "$runs" "offscreen" ||
   status=1

@@ -46,7 +46,7 @@ trace save
 check "save: opens of the file" "$(count save "openat\(.*\"$file\"")" 1
 check "save: reads of the file" "$(count save "read\([0-9]+<$file>")" 2
 check "save: writes to the file itself" "$(count save "write\([0-9]+<$file>")" 0
-temporaries=$(count save "openat\(.*\"$temporary_prefix[A-Za-z0-9]{6}\".*O_CREAT")
+temporaries=$(count save "openat\(.*\"${temporary_prefix}[A-Za-z0-9]{6}\".*O_CREAT")
 check "save: temporary files created" "$temporaries" 1
 at_least "save: temporary files created" "$temporaries" 1
 printf '%-44s %4d\n' "save: write calls to the temporary file" \

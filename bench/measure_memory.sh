@@ -5,7 +5,7 @@
 # settings file with a rotation of 100, and minimal_window (an empty window ended the same way),
 # alternating, under /usr/bin/time (the peak is getrusage's ru_maxrss of the finished child).
 # Prints each program's median peak and the difference (goal: at most 15 MB more), first on an
-# X server (one Xvfb through xvfb-run), then with QT_QPA_PLATFORM=offscreen.
+# X server (one Xvfb through scripts/with-xvfb.sh), then with QT_QPA_PLATFORM=offscreen.
 # Usage: bench/measure_memory.sh [build folder] [runs of each program]
 #        (defaults: build/default, 5)
 # Exit status: 0 when every run succeeded (the difference is reported, not judged), 1 when a run
@@ -14,7 +14,7 @@ set -euo pipefail
 script=$(realpath "$0")
 cd "$(dirname "$script")/.."
 
-# One platform's measurement: called by the script itself, under xvfb-run for the X server.
+# One platform's measurement: called by the script itself, under scripts/with-xvfb.sh for the X server.
 if [ "${1:-}" = "--measure" ]; then
   probe=$2 minimal=$3 home=$4 runs=$5 platform=$6
   declare -a probe_kb minimal_kb
@@ -56,7 +56,7 @@ trap 'rm -rf "$home"' EXIT
 make_probe_home "$probe" "$home" 20000 100
 
 status=0
-env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY xvfb-run -a -s "-screen 0 1280x1024x24" \
+env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY "$(dirname "$script")/../scripts/with-xvfb.sh" \
   "$script" --measure "$probe" "$minimal" "$home" "$runs" "X server (Xvfb)" || status=1
 QT_QPA_PLATFORM=offscreen "$script" --measure "$probe" "$minimal" "$home" "$runs" "offscreen" ||
   status=1

@@ -1,7 +1,8 @@
+# shellcheck shell=bash
 # Shared by compare_startup.sh and measure_memory.sh (sourced, not run): the checks for the two
 # programs they compare and the generated home they run in.
 
-# require_probe_programs <probe> <minimal>: exits 2 when a program or xvfb-run is missing.
+# require_probe_programs <probe> <minimal>: exits 2 when a program or Xvfb is missing.
 require_probe_programs() {
   local program
   for program in "$1" "$2"; do
@@ -10,7 +11,7 @@ require_probe_programs() {
       exit 2
     }
   done
-  command -v xvfb-run >/dev/null || { echo "xvfb-run is needed (apt-get install xvfb)" >&2; exit 2; }
+  command -v Xvfb >/dev/null || { echo "Xvfb is needed (apt-get install xvfb xauth)" >&2; exit 2; }
 }
 
 # make_probe_home <probe> <home> <practice maps> <rotation>: writes the home (see startup_probe

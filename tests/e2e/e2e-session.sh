@@ -23,17 +23,17 @@ e2e_fail() {
   exit 1
 }
 
-# Checks the tools and arguments, then runs the calling script again under `xvfb-run -a` with
-# the arguments --under-xvfb and a scratch folder put first, and exits with its exit status after
-# removing the scratch folder. Returns only inside the X server, with E2E_CORVANE,
-# E2E_CLOSE_WINDOW, E2E_FOLDER and E2E_SCRATCH set and WINEPREFIX unset. Exits 77 when a tool
-# is missing or the helper was not built.
+# Checks the tools and arguments, then runs the calling script again in an X server of its own
+# (scripts/with-xvfb.sh) with the arguments --under-xvfb and a scratch folder put first, and
+# exits with its exit status after removing the scratch folder. Returns only inside the X server,
+# with E2E_CORVANE, E2E_CLOSE_WINDOW, E2E_FOLDER and E2E_SCRATCH set and WINEPREFIX unset.
+# Exits 77 when a tool is missing or the helper was not built.
 e2e_begin() {
   local script=$1
   shift
   if [ "${1:-}" != --under-xvfb ]; then
     local tool
-    for tool in xvfb-run Xvfb xauth xdotool xclip; do
+    for tool in Xvfb xauth mcookie xdotool xclip; do
       if ! command -v "$tool" >/dev/null; then
         echo "SKIP: $tool is not installed"
         exit "$E2E_SKIP"
@@ -46,13 +46,8 @@ e2e_begin() {
     E2E_SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/corvane-e2e.XXXXXX")
     trap 'rm -rf "$E2E_SCRATCH"' EXIT
     local status=0
-    xvfb-run -a -e "$E2E_SCRATCH/xvfb.log" -s "-screen 0 1600x1200x24" \
+    "$E2E_HERE/../../scripts/with-xvfb.sh" -s 1600x1200x24 \
       bash "$script" --under-xvfb "$E2E_SCRATCH" "$@" || status=$?
-    if [ "$status" -ne 0 ] && [ -s "$E2E_SCRATCH/xvfb.log" ]; then
-      echo "--- Xvfb's output:" >&2
-      cat "$E2E_SCRATCH/xvfb.log" >&2
-    fi
-    e2e_wait_for_server_end
     exit "$status"
   fi
   E2E_SCRATCH=$2
@@ -62,29 +57,10 @@ e2e_begin() {
   [ -x "$E2E_CORVANE" ] || e2e_fail "no executable at $E2E_CORVANE"
   [ -x "$E2E_CLOSE_WINDOW" ] || e2e_fail "no executable at $E2E_CLOSE_WINDOW"
   unset WINEPREFIX
-  e2e_note_server
   E2E_PROGRAM_PID=
   E2E_CLIPBOARD_PROBES=0
   E2E_CHECKS=0
   trap e2e_end EXIT
-}
-
-# Notes the process id of the X server of DISPLAY (from its lock file) in the scratch folder.
-e2e_note_server() {
-  local display=${DISPLAY#*:}
-  display=${display%%.*}
-  tr -d ' \n' <"/tmp/.X$display-lock" >"$E2E_SCRATCH/xvfb.pid" 2>/dev/null || :
-}
-
-# Waits (10 seconds at most) until the X server noted by e2e_note_server has ended. xvfb-run
-# does not wait for it, and a server that is still closing while the next one starts on the same
-# display number can remove the new server's socket.
-e2e_wait_for_server_end() {
-  local pid
-  pid=$(cat "$E2E_SCRATCH/xvfb.pid" 2>/dev/null) || return 0
-  [[ "$pid" =~ ^[0-9]+$ ]] || return 0
-  local deadline=$((SECONDS + 10))
-  while kill -0 "$pid" 2>/dev/null && ((SECONDS < deadline)); do sleep 0.05; done
 }
 
 # Ends Corvane if it still runs.

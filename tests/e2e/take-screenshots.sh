@@ -6,6 +6,7 @@
 #   bash ../../tests/e2e/take-screenshots.sh ./corvane tests/e2e/e2e_close_window ../../docs/screenshots
 # Needs xwd and ImageMagick's convert besides the tools of the end-to-end tests.
 set -euo pipefail
+# shellcheck source-path=SCRIPTDIR
 source "$(dirname "${BASH_SOURCE[0]}")/e2e-session.sh"
 for tool in xwd convert; do
   command -v "$tool" >/dev/null || { echo "$tool is not installed" >&2; exit 1; }

@@ -4,6 +4,7 @@
 # "Renegade Location" picker is loaded. The sample folder must be left unchanged.
 #   test-example-folder.sh <corvane executable> <close-window helper> <examples/Renegade folder>
 set -euo pipefail
+# shellcheck source-path=SCRIPTDIR
 source "$(dirname "${BASH_SOURCE[0]}")/e2e-session.sh"
 e2e_begin "$0" "$@"
 example=$E2E_FOLDER

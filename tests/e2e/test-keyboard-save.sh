@@ -4,6 +4,7 @@
 # question, and closed; the settings file must then hold exactly the expected bytes.
 #   test-keyboard-save.sh <corvane executable> <close-window helper> <fixture folder>
 set -euo pipefail
+# shellcheck source-path=SCRIPTDIR
 source "$(dirname "${BASH_SOURCE[0]}")/e2e-session.sh"
 e2e_begin "$0" "$@"
 

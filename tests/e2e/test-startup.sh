@@ -4,6 +4,7 @@
 # in its order. What each control holds is read back by copying it to the clipboard.
 #   test-startup.sh <corvane executable> <close-window helper> <fixture folder>
 set -euo pipefail
+# shellcheck source-path=SCRIPTDIR
 source "$(dirname "${BASH_SOURCE[0]}")/e2e-session.sh"
 e2e_begin "$0" "$@"
 
