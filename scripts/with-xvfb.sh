@@ -6,6 +6,9 @@
 # another container that shares this machine's network, never share a number. (xvfb-run -a looks
 # for a number without a lock file first and starts the server after: two runs can take the same
 # number, and a socket of another container's server has no lock file to see here.)
+# The server does not start over when its last client leaves (-noreset), as a desktop's server
+# never does: otherwise each program run after another waits while the server re-reads its
+# keyboard map, which makes start-up times depend on what ran before.
 # The command gets DISPLAY and XAUTHORITY (a fresh cookie). The server is ended and waited for
 # before this script exits; its output is shown when it fails to start or the command fails.
 set -euo pipefail
@@ -47,7 +50,7 @@ show_server_output() {
 cookie=$(mcookie)
 : >"$work/auth"
 xauth -q -f "$work/auth" add :0 . "$cookie"
-Xvfb -displayfd 3 -auth "$work/auth" -nolisten tcp -screen 0 "$screen" \
+Xvfb -displayfd 3 -auth "$work/auth" -nolisten tcp -noreset -screen 0 "$screen" \
   3>"$work/display" >"$work/xvfb.log" 2>&1 &
 server=$!
 
