@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "SkirmishSettings.h"
@@ -48,6 +49,15 @@ bool isUsableMapName(const QString& name) {
 
 namespace {
 
+#ifndef Q_OS_WIN
+// True when `bytes` are all ASCII, which reads the same in every encoding a file name may have
+// here: most map files are named in ASCII, and reading those needs no decoding.
+bool isAscii(std::string_view bytes) {
+  return std::all_of(bytes.begin(), bytes.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+#endif
+
 bool hasMixExtension(const QString& name) {
   return name.endsWith(QLatin1String(".mix"), Qt::CaseInsensitive);
 }
@@ -68,11 +78,25 @@ QStringList visibleMixFiles(const QString& folder) {
   names.reserve(static_cast<qsizetype>(entries->size()));
   for (const FolderEntry& entry : *entries) {
     if (!entry.regularFile || entry.name.starts_with('.')) continue;
-    QString name = QFile::decodeName(QByteArray::fromStdString(entry.name));
+    QString name = isAscii(entry.name)
+                       ? QString::fromLatin1(entry.name.data(),
+                                             static_cast<qsizetype>(entry.name.size()))
+                       : QFile::decodeName(QByteArray::fromStdString(entry.name));
     if (hasMixExtension(name)) names.append(std::move(name));
   }
   return names;
 #endif
+}
+
+// `name` in lower case: for a name in ASCII, letter by letter without the general case mapping.
+QString lowerCase(const QString& name) {
+  const auto isAsciiChar = [](QChar c) { return c.unicode() < 0x80; };
+  if (!std::all_of(name.begin(), name.end(), isAsciiChar)) return name.toLower();
+  QString lower = name;
+  for (QChar& c : lower) {
+    if (c >= u'A' && c <= u'Z') c = QChar(c.unicode() + (u'a' - u'A'));
+  }
+  return lower;
 }
 
 // Sorts `names` as a file list sorts them: by the names in lower case, compared character by
@@ -84,7 +108,7 @@ void sortIgnoringCase(QStringList& names) {
   };
   std::vector<NameWithKey> keyed;
   keyed.reserve(static_cast<std::size_t>(names.size()));
-  for (QString& name : names) keyed.push_back({name.toLower(), std::move(name)});
+  for (QString& name : names) keyed.push_back({lowerCase(name), std::move(name)});
   std::sort(keyed.begin(), keyed.end(), [](const NameWithKey& left, const NameWithKey& right) {
     const int order = left.key.compare(right.key);
     return order != 0 ? order < 0 : left.name < right.name;

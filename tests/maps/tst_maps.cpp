@@ -49,6 +49,15 @@ void tst_Maps::listsMixFilesLikeWindows() {
   QCOMPARE(
       corvane::mixFilesIn(dir.path()),
       (QStringList{QStringLiteral("A.MIX"), QStringLiteral("b.mix"), QStringLiteral("c.Mix")}));
+  // ASCII names and others sort together, each by its name in lower case.
+  for (const QString& name : {QStringLiteral("\u00C4rger.mix"), QStringLiteral("Zebra.mix"),
+                              QStringLiteral("\u00E4pfel.MIX"), QStringLiteral("b.MIX")}) {
+    touch(dir.filePath(name));
+  }
+  QCOMPARE(corvane::mixFilesIn(dir.path()),
+           (QStringList{QStringLiteral("A.MIX"), QStringLiteral("b.MIX"), QStringLiteral("b.mix"),
+                        QStringLiteral("c.Mix"), QStringLiteral("Zebra.mix"),
+                        QStringLiteral("\u00E4pfel.MIX"), QStringLiteral("\u00C4rger.mix")}));
   QCOMPARE(corvane::mixFilesIn(dir.filePath(QStringLiteral("missing"))), QStringList());
 }
 
@@ -60,6 +69,7 @@ void tst_Maps::leavesOutNamesTheFileCannotHold_data() {
   QTest::newRow("line break") << QStringLiteral("C&C_a\nb.mix") << false;
   QTest::newRow("carriage return") << QStringLiteral("C&C_a\rb.mix") << false;
   QTest::newRow("tab") << QStringLiteral("C&C_a\tb.mix") << false;
+  QTest::newRow("delete") << QStringLiteral("C&C_a\x7F" "b.mix") << false;
   QTest::newRow("outside the code page") << QStringLiteral("C&C_\u65E5\u672C.mix") << false;
   QTest::newRow("begins with the mark") << QStringLiteral("+++ C&C_Field.mix") << false;
 }
