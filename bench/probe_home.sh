@@ -2,12 +2,12 @@
 # Shared by compare_startup.sh and measure_memory.sh (sourced, not run): the checks for the two
 # programs they compare and the generated home they run in.
 
-# require_probe_programs <probe> <minimal>: exits 2 when a program or Xvfb is missing.
+# require_probe_programs <program...>: exits 2 when a program or Xvfb is missing.
 require_probe_programs() {
   local program
-  for program in "$1" "$2"; do
+  for program in "$@"; do
     [ -x "$program" ] || {
-      echo "no $program (build the startup_probe and minimal_window targets)" >&2
+      echo "no $program (build the startup_probe, minimal_window and plain_form targets)" >&2
       exit 2
     }
   done

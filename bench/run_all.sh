@@ -12,7 +12,7 @@ build=${1:-build/default}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_BENCHMARKS=ON \
   >/dev/null || exit 1
 cmake --build "$build" --target ini_bench registry_bench hostile_bench window_bench \
-  startup_probe minimal_window || exit 1
+  startup_probe minimal_window plain_form || exit 1
 
 status=0
 run() {  # run <command...>: one part, its failure noted
