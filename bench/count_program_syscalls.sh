@@ -5,8 +5,9 @@
 # folder holds 2,000 .mix files (1,985 practice maps and the 15 mission files) and a settings
 # file with a rotation of 99. Goals: start-up opens the settings file once and reads it in at
 # most 2 calls (the bytes, then the end) and writes nothing; a Save reads it the same way,
-# writes one temporary file and renames it over the file once; each run lists the Data folder
-# once (one open of the folder that is then read with getdents64).
+# writes one temporary file, flushes it (fsync) before it renames it over the file once, then
+# flushes the Data folder so that the rename lasts; each run lists the Data folder once (one
+# open of the folder that is then read with getdents64).
 # Usage: bench/count_program_syscalls.sh [path of startup_probe]
 #        (default: build/default/bench/startup_probe)
 # Exit status: 0 when every count is within its goal, 1 when one is over (or start-up failed),
@@ -32,7 +33,7 @@ trace() {  # trace <name> [probe option]: one run of the probe, traced into $wor
   mkdir "$work/$name.threads"
   # LeakSanitizer cannot stop a traced process's threads: no leak check in a sanitizer build.
   HOME=$home QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0 \
-    timeout 120 strace -ff -qq -y -e trace=file,read,write,getdents64 -o "$work/$name.threads/thread" \
+    timeout 120 strace -ff -qq -y -e trace=file,read,write,getdents64,fsync,fdatasync -o "$work/$name.threads/thread" \
     "$probe" "$@" 2>"$work/$name.stderr" || {
     echo "startup_probe $* failed:" >&2
     cat "$work/$name.stderr" >&2
@@ -112,5 +113,12 @@ report "save: write calls to the temporary file" \
 check "save: renames over the settings file" \
   "$(count "rename(at2?)?\(.*\"${temporary_prefix}[^\"]*\".*\"$file\"" \
     <"$work/save-part.trace")" 1 1
+check "save: fsync of the temporary file before the rename" "$(awk -v prefix="$temporary_prefix" '
+  /^f(data)?sync\(/ && index($0, "<" prefix) { synced = 1 }
+  /^rename/ && index($0, "\"" prefix) { print synced + 0; exit }' "$work/save-part.trace")" 1 1
+check "save: fsync of the Data folder after the rename" "$(awk -v folder="$data" '
+  /^rename/ && index($0, "\"" folder "/") { renamed = 1 }
+  renamed && /^f(data)?sync\(/ && index($0, "<" folder ">") { ++synced }
+  END { print synced + 0 }' "$work/save-part.trace")" 1 1
 check "start-up and save: listings of the Data folder" "$(listings <"$work/save.trace")" 1 1
 exit "$failed"

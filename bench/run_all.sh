@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every benchmark of bench/README.md: configures and builds the benchmark targets (release
 # with debug information), then runs the Google Benchmark programs, both system-call counts, the
-# start-up comparison and the peak-memory comparison, one after the other, printing as they go.
+# start-up comparison, the peak-memory comparison and the soak and scale tests, one after the
+# other, printing as they go.
 # A part that fails does not stop the others.
 # Usage: bench/run_all.sh [build folder]   (default: build/default, the `default` preset's)
 # Exit status: 0 when every part succeeded, 1 otherwise.
@@ -12,7 +13,7 @@ build=${1:-build/default}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_BENCHMARKS=ON \
   >/dev/null || exit 1
 cmake --build "$build" --target ini_bench registry_bench hostile_bench window_bench \
-  startup_probe minimal_window plain_form || exit 1
+  startup_probe minimal_window plain_form reliability_soak || exit 1
 
 status=0
 run() {  # run <command...>: one part, its failure noted
@@ -20,6 +21,7 @@ run() {  # run <command...>: one part, its failure noted
   "$@" || { echo "=== failed: $*"; status=1; }
 }
 aggregates=(--benchmark_report_aggregates_only=true)
+run "$build/bench/reliability_soak"
 run "$build/bench/ini_bench" --benchmark_repetitions=5 "${aggregates[@]}"
 run bench/count_file_syscalls.sh "$build/bench/ini_bench"
 run "$build/bench/registry_bench" --benchmark_repetitions=5 "${aggregates[@]}"

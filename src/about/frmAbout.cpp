@@ -16,9 +16,9 @@
 #include "SvgPicture.h"
 #include "TextFitting.h"
 
-using corvane::about::LinkLabel;
-using corvane::about::SvgPicture;
-using corvane::about::TextFlow;
+using corvane::widgets::LinkLabel;
+using corvane::widgets::SvgPicture;
+using corvane::widgets::TextFlow;
 
 namespace {
 
@@ -75,7 +75,7 @@ QString linesOfCodeNote() {
 // that still does not fit is cut short on screen and shown whole in the tooltip.
 void putOnOneLine(QLabel* label, const QRect& room, bool fitFont) {
   if (fitFont) {
-    label->setFont(corvane::about::fontFittingBox(label->text(), label->font(), room.size(),
+    label->setFont(corvane::widgets::fontFittingBox(label->text(), label->font(), room.size(),
                                                   TextFlow::SingleLine));
   }
   const QSize wanted = label->sizeHint();
@@ -120,7 +120,7 @@ frmAbout::frmAbout(corvane::Shell& shell, QWidget* parent)
   setObjectName(QStringLiteral("frmAbout"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("About"));
-  setWindowIcon(corvane::about::iconFromSvg(QStringLiteral(":/about/window-icon.svg")));
+  setWindowIcon(corvane::widgets::iconFromSvg(QStringLiteral(":/about/window-icon.svg")));
   setFixedSize(kClientSize);
 
   // Fixed colours, so that a dark desktop theme does not put light text on the light background.
@@ -246,7 +246,7 @@ void frmAbout::layOutControls() {
   QFont windowFont = requestedFont(kArialFamilies, kWindowPointSize, false);
   qreal commonPointSize = kWindowPointSize;
   for (const Place& place : windowFontPlaces) {
-    const QFont fitted = corvane::about::fontFittingBox(place.label->text(), windowFont,
+    const QFont fitted = corvane::widgets::fontFittingBox(place.label->text(), windowFont,
                                                         place.room.size(), place.flow);
     commonPointSize = std::min(commonPointSize, fitted.pointSizeF());
   }

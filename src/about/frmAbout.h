@@ -9,10 +9,10 @@
 class QFrame;
 class QLabel;
 
-namespace corvane::about {
+namespace corvane::widgets {
 class LinkLabel;
 class SvgPicture;
-}  // namespace corvane::about
+}  // namespace corvane::widgets
 
 class frmAbout : public QWidget {
   Q_OBJECT
@@ -49,7 +49,7 @@ class frmAbout : public QWidget {
   void centreOnScreen();
 
   corvane::Shell& shell_;
-  corvane::about::SvgPicture* imgLogo_ = nullptr;
+  corvane::widgets::SvgPicture* imgLogo_ = nullptr;
   QLabel* lblVersion_ = nullptr;
   QLabel* lblAuthor_ = nullptr;
   QLabel* lblDescription_[2] = {nullptr, nullptr};
@@ -57,8 +57,8 @@ class frmAbout : public QWidget {
   QLabel* Label1_ = nullptr;
   QLabel* lblHomepageTitle_ = nullptr;
   QLabel* lblEmailTitle_ = nullptr;
-  corvane::about::LinkLabel* lblHomePage_ = nullptr;
-  corvane::about::LinkLabel* lblEmail_ = nullptr;
+  corvane::widgets::LinkLabel* lblHomePage_ = nullptr;
+  corvane::widgets::LinkLabel* lblEmail_ = nullptr;
   QFrame* fraDiv1_ = nullptr;
   QLabel* lblLinesOfCode_ = nullptr;
 };

@@ -11,7 +11,7 @@ namespace corvane {
 
 void setUpApplication() {
   // The first text laid out reads the system's font list; read it on another thread meanwhile.
-  about::runInBackground([] { QFontDatabase::families(); });
+  widgets::runInBackground([] { QFontDatabase::families(); });
   QApplication::setApplicationName(QStringLiteral("Corvane"));
   QApplication::setDesktopFileName(QStringLiteral("io.github.corvane.Corvane"));
   // An X11 window carries its icon at these sizes, drawn while start-up goes on.
@@ -23,7 +23,7 @@ void setUpApplication() {
     for (const int side : {16, 32, 64, 128}) drawAhead.append(QSize(side, side) * scale);
   }
   QApplication::setWindowIcon(
-      about::iconFromSvg(QStringLiteral(":/pictures/corvane.svg"), drawAhead));
+      widgets::iconFromSvg(QStringLiteral(":/pictures/corvane.svg"), drawAhead));
 }
 
 Program::Program(int& argc, char** argv)

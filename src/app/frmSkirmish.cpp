@@ -70,7 +70,7 @@ QPushButton* makePictureButton(QWidget* parent, const char* name, const QString&
   const QSize iconSize(20, 20);
   const qreal scale = screenScale(parent);
   auto* button = named(
-      new QPushButton(corvane::about::iconFromSvg(picture, {iconSize * scale}), words, parent),
+      new QPushButton(corvane::widgets::iconFromSvg(picture, {iconSize * scale}), words, parent),
       name);
   button->setIconSize(iconSize);
   button->setGeometry(geometry);
@@ -90,7 +90,7 @@ frmSkirmish::frmSkirmish(corvane::Desktop& desktop, QWidget* parent)
   // The backdrop covers the whole window (no background is painted beneath it); it is drawn on
   // another thread while the controls are made and the settings read.
   setAttribute(Qt::WA_OpaquePaintEvent);
-  backdropAhead_ = corvane::about::drawSvgAhead(
+  backdropAhead_ = corvane::widgets::drawSvgAhead(
       kBackdrop, (QSizeF(size()) * screenScale(this)).toSize(), QImage::Format_RGB32);
   createControls();
   fitFont();
@@ -319,7 +319,7 @@ void frmSkirmish::paintEvent(QPaintEvent* event) {
     backdropAhead_ = {};
     const QSize pixels = (QSizeF(size()) * scale).toSize();
     if (drawn.size() != pixels) {
-      drawn = corvane::about::drawSvg(kBackdrop, pixels, QImage::Format_RGB32);
+      drawn = corvane::widgets::drawSvg(kBackdrop, pixels, QImage::Format_RGB32);
     }
     backdrop_ = QPixmap::fromImage(std::move(drawn));
     backdrop_.setDevicePixelRatio(scale);

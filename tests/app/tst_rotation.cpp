@@ -1,42 +1,25 @@
-// Tests of editing the rotation: Add, Remove, the double-clicks, the buttons following the
-// selections, and moving entries, all through real mouse and key events.
-#include <QDrag>
+// Editing the rotation through real mouse and key events: Add, Remove, the double-clicks, the
+// buttons following the selections, and moving entries.
 #include <QDropEvent>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 
-#include "ScriptedDesktop.h"
-#include "WindowFixture.h"
+#include "GameWindow.h"
+
+using corvane::testing::GameWindow;
 
 namespace {
 
-// Clicks entry `row` of `list` with `modifiers` (Ctrl toggles, Shift extends).
-void clickRow(corvane::MapListView* list, int row, Qt::KeyboardModifiers modifiers = {}) {
-  const QRect rect = list->visualRect(list->model()->index(row, 0));
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, rect.center());
-}
+const QStringList kMaps = {"C&C_A.mix", "C&C_B.mix", "C&C_C.mix", "C&C_D.mix"};
 
-void doubleClickRow(corvane::MapListView* list, int row) {
-  const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-}
-
-struct RotationWindow {
-  ScriptedDesktop desktop;
-  GameFolder game;
-  frmSkirmish window{desktop};
-
-  RotationWindow(const QStringList& maps, const QByteArray& settings) : game(maps) {
-    game.writeSettings("[Settings]\r\n" + settings);
-    findGame(window, game);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+QByteArray rotationOf(const QStringList& maps) {
+  QByteArray lines = "[Settings]\r\n";
+  for (int n = 0; n < maps.size(); ++n) {
+    lines += corvane::mapKeyName(n + 1).toLatin1() + '=' + maps[n].toLatin1() + "\r\n";
   }
-};
-
-const QStringList kFourMaps = {"C&C_A.mix", "C&C_B.mix", "C&C_C.mix", "C&C_D.mix"};
+  return lines;
+}
 
 }  // namespace
 
@@ -44,182 +27,93 @@ class tst_Rotation : public QObject {
   Q_OBJECT
 
  private slots:
-  void addAppendsSelectedUnmarkedMaps();
-  void addWithNothingToAddChangesNothing();
-  void removeTakesEverySelectedEntry();
-  void removeOfUnknownMapOnlyDeletes();
-  void removeOfOneCopyUnmarksTheMap();
-  void removeComparesLetterCase();
-  void buttonsFollowSelections();
-  void doubleClicksAddAndRemove();
-  void altArrowsMoveSelection();
-  void ctrlArrowsMoveCursorOnly();
-  void dropMovesEntries();
-  void saveWritesMovedOrder();
+  void addTakesTheSelectedUnmarkedMaps();
+  void removeTakesEverySelectedEntryAndItsMark();
+  void buttonsFollowTheSelections();
+  void altArrowsAndDropsMoveEntriesThatSaveInTheirNewOrder();
 };
 
-void tst_Rotation::addAppendsSelectedUnmarkedMaps() {
-  RotationWindow t(kFourMaps, "MapName01=C&C_X.mix\r\n");
+void tst_Rotation::addTakesTheSelectedUnmarkedMaps() {
+  GameWindow t(kMaps, rotationOf({"C&C_X.mix", "C&C_A.mix"}));
   frmSkirmish& w = t.window;
-  clickRow(w.lstRenData, 1);
-  clickRow(w.lstRenData, 3, Qt::ControlModifier);
-  QVERIFY(w.cmdAdd->isEnabled());
+  GameWindow::click(w.lstRenData, 0);  // a marked map: nothing to add
   QTest::mouseClick(w.cmdAdd, Qt::LeftButton);
-  QCOMPARE(rotationEntries(w), (QStringList{"C&C_X.mix", "C&C_B.mix", "C&C_D.mix"}));
-  QCOMPARE(availableEntries(w),
-           (QStringList{"C&C_A.mix", "+++ C&C_B.mix", "C&C_C.mix", "+++ C&C_D.mix"}));
-  QVERIFY(w.cmdAdd->isEnabled());
+  GameWindow::click(w.lstRenData, 1);
+  GameWindow::click(w.lstRenData, 3, Qt::ControlModifier);
+  QTest::mouseClick(w.cmdAdd, Qt::LeftButton);
   QTest::mouseClick(w.cmdAdd, Qt::LeftButton);  // the same selection again adds nothing
-  QCOMPARE(rotationEntries(w).size(), qsizetype(3));
+  QCOMPARE(t.rotation(), (QStringList{"C&C_X.mix", "C&C_A.mix", "C&C_B.mix", "C&C_D.mix"}));
+  QCOMPARE(t.available(),
+           (QStringList{"+++ C&C_A.mix", "+++ C&C_B.mix", "C&C_C.mix", "+++ C&C_D.mix"}));
+  const QPoint third = w.lstRenData->visualRect(w.lstRenData->model()->index(2, 0)).center();
+  QTest::mouseClick(w.lstRenData->viewport(), Qt::LeftButton, {}, third);
+  QTest::mouseDClick(w.lstRenData->viewport(), Qt::LeftButton, {}, third);
+  QCOMPARE(t.rotation().last(), QStringLiteral("C&C_C.mix"));
 }
 
-void tst_Rotation::addWithNothingToAddChangesNothing() {
-  RotationWindow t(kFourMaps, "MapName01=C&C_B.mix\r\n");
+void tst_Rotation::removeTakesEverySelectedEntryAndItsMark() {
+  GameWindow t(kMaps, rotationOf({"C&C_A.mix", "C&C_B.mix", "C&C_Gone.mix", "C&C_C.mix",
+                                  "c&c_d.mix", "C&C_D.mix", "C&C_C.mix"}));
   frmSkirmish& w = t.window;
-  clickRow(w.lstRenData, 1);  // only a marked entry selected
-  QTest::mouseClick(w.cmdAdd, Qt::LeftButton);
-  QCOMPARE(rotationEntries(w), QStringList{"C&C_B.mix"});
-  w.lstRenData->clearSelection();
-  w.lstRenData_DblClick();  // a double-click with no selection
-  QCOMPARE(rotationEntries(w), QStringList{"C&C_B.mix"});
-}
-
-void tst_Rotation::removeTakesEverySelectedEntry() {
-  RotationWindow t(kFourMaps,
-                   "MapName01=C&C_A.mix\r\nMapName02=C&C_B.mix\r\nMapName03=C&C_C.mix\r\n"
-                   "MapName04=C&C_D.mix\r\nMapName05=C&C_E.mix\r\n");
-  frmSkirmish& w = t.window;
-  clickRow(w.lstMaps, 0);
-  clickRow(w.lstMaps, 1, Qt::ShiftModifier);
-  clickRow(w.lstMaps, 3, Qt::ControlModifier);
+  GameWindow::click(w.lstMaps, 0);
+  GameWindow::click(w.lstMaps, 2, Qt::ShiftModifier);
+  GameWindow::click(w.lstMaps, 4, Qt::ControlModifier);
+  GameWindow::click(w.lstMaps, 6, Qt::ControlModifier);
   QTest::mouseClick(w.cmdRemove, Qt::LeftButton);
-  QCOMPARE(rotationEntries(w), (QStringList{"C&C_C.mix", "C&C_E.mix"}));
-  QCOMPARE(availableEntries(w),
-           (QStringList{"C&C_A.mix", "C&C_B.mix", "+++ C&C_C.mix", "C&C_D.mix"}));
+  QCOMPARE(t.rotation(), (QStringList{"C&C_C.mix", "C&C_D.mix"}));
+  // A removed map loses its mark even while another copy stays, so that it can be added again;
+  // marks compare letter case.
+  QCOMPARE(t.available(), (QStringList{"C&C_A.mix", "C&C_B.mix", "C&C_C.mix", "+++ C&C_D.mix"}));
+  const QPoint first = w.lstMaps->visualRect(w.lstMaps->model()->index(0, 0)).center();
+  QTest::mouseClick(w.lstMaps->viewport(), Qt::LeftButton, {}, first);
+  QTest::mouseDClick(w.lstMaps->viewport(), Qt::LeftButton, {}, first);
+  QCOMPARE(t.rotation(), QStringList{"C&C_D.mix"});
 }
 
-void tst_Rotation::removeOfUnknownMapOnlyDeletes() {
-  RotationWindow t(kFourMaps, "MapName01=C&C_Gone.mix\r\nMapName02=C&C_A.mix\r\n");
-  frmSkirmish& w = t.window;
-  clickRow(w.lstMaps, 0);
-  QTest::mouseClick(w.cmdRemove, Qt::LeftButton);
-  QCOMPARE(rotationEntries(w), QStringList{"C&C_A.mix"});
-  QCOMPARE(availableEntries(w).front(), QStringLiteral("+++ C&C_A.mix"));
-}
-
-void tst_Rotation::removeOfOneCopyUnmarksTheMap() {
-  RotationWindow t(kFourMaps, "MapName01=C&C_A.mix\r\nMapName02=C&C_A.mix\r\n");
-  frmSkirmish& w = t.window;
-  clickRow(w.lstMaps, 1);
-  QTest::mouseClick(w.cmdRemove, Qt::LeftButton);
-  QCOMPARE(rotationEntries(w), QStringList{"C&C_A.mix"});
-  QCOMPARE(availableEntries(w).front(), QStringLiteral("C&C_A.mix"));
-  clickRow(w.lstRenData, 0);
-  QTest::mouseClick(w.cmdAdd, Qt::LeftButton);  // so the map can be added once more
-  QCOMPARE(rotationEntries(w), (QStringList{"C&C_A.mix", "C&C_A.mix"}));
-}
-
-void tst_Rotation::removeComparesLetterCase() {
-  RotationWindow t(kFourMaps, "MapName01=C&C_A.mix\r\nMapName02=c&c_a.mix\r\n");
-  frmSkirmish& w = t.window;
-  clickRow(w.lstMaps, 1);
-  QTest::mouseClick(w.cmdRemove, Qt::LeftButton);
-  QCOMPARE(availableEntries(w).front(), QStringLiteral("+++ C&C_A.mix"));
-}
-
-void tst_Rotation::buttonsFollowSelections() {
-  RotationWindow t(kFourMaps, "MapName01=C&C_A.mix\r\n");
+void tst_Rotation::buttonsFollowTheSelections() {
+  GameWindow t(kMaps, rotationOf({"C&C_A.mix"}));
   frmSkirmish& w = t.window;
   QVERIFY(!w.cmdAdd->isEnabled());
   QVERIFY(!w.cmdRemove->isEnabled());
-  clickRow(w.lstRenData, 2);
-  clickRow(w.lstMaps, 0);
+  GameWindow::click(w.lstRenData, 2);
+  GameWindow::click(w.lstMaps, 0);
   QVERIFY(w.cmdAdd->isEnabled());
   QVERIFY(w.cmdRemove->isEnabled());
-  clickRow(w.lstRenData, 2, Qt::ControlModifier);  // deselects
+  GameWindow::click(w.lstRenData, 2, Qt::ControlModifier);  // deselects
   QVERIFY(!w.cmdAdd->isEnabled());
-  clickRow(w.lstRenData, 3);
   QTest::mouseClick(w.cmdRemove, Qt::LeftButton);
   QVERIFY(!w.cmdRemove->isEnabled());
-  QVERIFY(w.cmdAdd->isEnabled());  // the available list still has its selection
 }
 
-void tst_Rotation::doubleClicksAddAndRemove() {
-  RotationWindow t(kFourMaps, "");
+void tst_Rotation::altArrowsAndDropsMoveEntriesThatSaveInTheirNewOrder() {
+  GameWindow t(kMaps, rotationOf(kMaps));
   frmSkirmish& w = t.window;
-  doubleClickRow(w.lstRenData, 2);
-  QCOMPARE(rotationEntries(w), QStringList{"C&C_C.mix"});
-  QCOMPARE(availableEntries(w)[2], QStringLiteral("+++ C&C_C.mix"));
-  doubleClickRow(w.lstMaps, 0);
-  QCOMPARE(rotationEntries(w), QStringList{});
-  QCOMPARE(availableEntries(w)[2], QStringLiteral("C&C_C.mix"));
-}
-
-void tst_Rotation::altArrowsMoveSelection() {
-  RotationWindow t(kFourMaps,
-                   "MapName01=C&C_A.mix\r\nMapName02=C&C_B.mix\r\nMapName03=C&C_C.mix\r\n");
-  frmSkirmish& w = t.window;
-  const QStringList marks = availableEntries(w);
-  clickRow(w.lstMaps, 2);
+  const QStringList marks = t.available();
+  GameWindow::click(w.lstMaps, 2);
   QTest::keyClick(w.lstMaps, Qt::Key_Up, Qt::AltModifier);
-  QCOMPARE(rotationEntries(w), (QStringList{"C&C_A.mix", "C&C_C.mix", "C&C_B.mix"}));
   QTest::keyClick(w.lstMaps, Qt::Key_Up, Qt::AltModifier);
-  QTest::keyClick(w.lstMaps, Qt::Key_Up, Qt::AltModifier);  // already at the top: stays
-  QCOMPARE(rotationEntries(w), (QStringList{"C&C_C.mix", "C&C_A.mix", "C&C_B.mix"}));
+  QTest::keyClick(w.lstMaps, Qt::Key_Up, Qt::AltModifier);        // already at the top: stays
+  QTest::keyClick(w.lstMaps, Qt::Key_Down, Qt::ControlModifier);  // the cursor alone moves
+  QCOMPARE(t.rotation(), (QStringList{"C&C_C.mix", "C&C_A.mix", "C&C_B.mix", "C&C_D.mix"}));
   QCOMPARE(w.lstMaps->selectedRows(), QList<int>{0});
-  QTest::keyClick(w.lstMaps, Qt::Key_Down, Qt::AltModifier);
-  QCOMPARE(rotationEntries(w), (QStringList{"C&C_A.mix", "C&C_C.mix", "C&C_B.mix"}));
-  QCOMPARE(availableEntries(w), marks);
-  QVERIFY(w.cmdRemove->isEnabled());
-}
+  QCOMPARE(t.available(), marks);
 
-void tst_Rotation::ctrlArrowsMoveCursorOnly() {
-  RotationWindow t(kFourMaps, "MapName01=C&C_A.mix\r\nMapName02=C&C_B.mix\r\n");
-  frmSkirmish& w = t.window;
-  clickRow(w.lstMaps, 0);
-  QTest::keyClick(w.lstMaps, Qt::Key_Down, Qt::ControlModifier);
-  QCOMPARE(rotationEntries(w), (QStringList{"C&C_A.mix", "C&C_B.mix"}));
-  QCOMPARE(w.lstMaps->selectedRows(), QList<int>{0});
-  QCOMPARE(w.lstMaps->currentIndex().row(), 1);
-}
-
-void tst_Rotation::dropMovesEntries() {
-  RotationWindow t(kFourMaps,
-                   "MapName01=C&C_A.mix\r\nMapName02=C&C_B.mix\r\nMapName03=C&C_C.mix\r\n"
-                   "MapName04=C&C_D.mix\r\n");
-  frmSkirmish& w = t.window;
-  clickRow(w.lstMaps, 0);
-  clickRow(w.lstMaps, 1, Qt::ControlModifier);
-  // Drop the two selected entries, as the list's own drag carries them, on the lower half of
-  // the last entry.
+  // Two entries dropped on the lower half of the last, as the list's own drag carries them;
+  // the other list's entries are refused.
+  GameWindow::click(w.lstMaps, 1, Qt::ControlModifier);
   const QRect last = w.lstMaps->visualRect(w.lstMaps->model()->index(3, 0));
   const QPointF at(last.center().x(), last.bottom() - 1);
-  const auto dragOnto = [&](QMimeData* data) {
-    // Qt delivers a drop only to the widget that accepted the drag's entry.
-    QDragEnterEvent enter(at.toPoint(), Qt::MoveAction, data, Qt::LeftButton, {});
+  for (corvane::MapListView* from : {w.lstRenData, w.lstMaps}) {
+    const std::unique_ptr<QMimeData> data(from->selectionMimeData());
+    QDragEnterEvent enter(at.toPoint(), Qt::MoveAction, data.get(), Qt::LeftButton, {});
     QApplication::sendEvent(w.lstMaps->viewport(), &enter);
-    QDragMoveEvent move(at.toPoint(), Qt::MoveAction, data, Qt::LeftButton, {});
-    QApplication::sendEvent(w.lstMaps->viewport(), &move);
-    QDropEvent drop(at, Qt::MoveAction, data, Qt::LeftButton, {});
+    QDropEvent drop(at, Qt::MoveAction, data.get(), Qt::LeftButton, {});
     QApplication::sendEvent(w.lstMaps->viewport(), &drop);
-  };
-  std::unique_ptr<QMimeData> foreign(w.lstRenData->selectionMimeData());
-  dragOnto(foreign.get());  // another list's entries are refused
-  QCOMPARE(rotationEntries(w), (QStringList{"C&C_A.mix", "C&C_B.mix", "C&C_C.mix", "C&C_D.mix"}));
-  std::unique_ptr<QMimeData> own(w.lstMaps->selectionMimeData());
-  dragOnto(own.get());
-  QCOMPARE(rotationEntries(w), (QStringList{"C&C_C.mix", "C&C_D.mix", "C&C_A.mix", "C&C_B.mix"}));
+  }
+  QCOMPARE(t.rotation(), (QStringList{"C&C_B.mix", "C&C_D.mix", "C&C_C.mix", "C&C_A.mix"}));
   QCOMPARE(w.lstMaps->selectedRows(), (QList<int>{2, 3}));
-}
-
-void tst_Rotation::saveWritesMovedOrder() {
-  RotationWindow t(kFourMaps, "MapName01=C&C_A.mix\r\nMapName02=C&C_B.mix\r\n");
-  frmSkirmish& w = t.window;
-  clickRow(w.lstMaps, 1);
-  QTest::keyClick(w.lstMaps, Qt::Key_Up, Qt::AltModifier);
-  t.desktop.messageAnswers.enqueue(QMessageBox::Yes);
-  QTest::mouseClick(w.cmdSave, Qt::LeftButton);
-  QVERIFY(t.game.readSettings().contains("MapName01=C&C_B.mix\r\nMapName02=C&C_A.mix\r\n"));
+  t.save();
+  QVERIFY(t.game.read().endsWith(rotationOf(t.rotation()).mid(12)));
 }
 
 QTEST_MAIN(tst_Rotation)

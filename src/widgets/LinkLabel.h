@@ -1,0 +1,35 @@
+// A label used as a link: it shows its target as its text, with a pointing-hand mouse pointer,
+// and can be reached with the keyboard.
+#pragma once
+
+#include <QLabel>
+
+namespace corvane::widgets {
+
+class LinkLabel : public QLabel {
+  Q_OBJECT
+ public:
+  // A one-line label with a pointing-hand pointer that takes the focus with Tab or a click.
+  explicit LinkLabel(QWidget* parent = nullptr);
+
+ signals:
+  // Emitted once for each activation: a left click (pressed and released over the label), or
+  // Enter, Return or Space while the label has the keyboard focus.
+  void clicked();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  // Draws the text on one line, shortened in the middle with an ellipsis when the label is too
+  // narrow for it (text() stays whole), and a focus frame after keyboard navigation.
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  bool leftButtonPressed_ = false;
+  bool showsFocusFrame_ = false;
+};
+
+}  // namespace corvane::widgets

@@ -1,0 +1,141 @@
+// The INI engine: what it reads from edge-case files and what its edits write. (Random files and
+// edit sequences checked against a plain reference model are the fuzzer's: fuzz/.)
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "IniDocument.h"
+#include "IniProfile.h"
+#include "Rows.h"
+#include "TempFolder.h"
+
+namespace corvane {
+namespace {
+
+using testing::RowName;
+
+const std::string kData = std::string(CORVANE_TEST_DATA) + "/";
+
+// --- reading: the single-call read of the Settings section -----------------------------------
+
+struct ReadRow {
+  const char* name;
+  const char* file;
+  const char* key;
+  const char* fallback;
+  std::string expected;
+};
+
+class Reading : public ::testing::TestWithParam<ReadRow> {};
+
+TEST_P(Reading, ReadINIValueGivesWhatTheGameReads) {
+  const ReadRow& row = GetParam();
+  EXPECT_EQ(ReadINIValue(kData + "ini/" + row.file, "Settings", row.key, row.fallback),
+            row.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ini, Reading,
+    ::testing::Values(
+        ReadRow{"NamesIgnoreLetterCaseAndBlanksAreTrimmed", "case_and_blanks.ini", "RadarMode", "2",
+                "1"},
+        ReadRow{"TabsAreBlanks", "case_and_blanks.ini", "SpawnWeapons", "yes", "no"},
+        ReadRow{"EmptyValueIsNotTheFallback", "case_and_blanks.ini", "BeaconPlacementEndsGame",
+                "yes", ""},
+        ReadRow{"QuotesAndSemicolonsInValuesAreText", "case_and_blanks.ini", "Motd", "",
+                "hello ; not a comment"},
+        ReadRow{"CommentedOutKeyIsMissing", "case_and_blanks.ini", "CanRepairBuildings", "yes",
+                "yes"},
+        ReadRow{"LineWithoutEqualsIsNoKey", "case_and_blanks.ini", "IsDedicated", "d", "d"},
+        ReadRow{"FirstOfTwoKeysWins", "duplicate_sections.ini", "RadarMode", "2", "0"},
+        ReadRow{"SecondSectionOfTheNameIsNotSearched", "duplicate_sections.ini", "SpawnWeapons",
+                "yes", "yes"},
+        ReadRow{"TextBeforeTheFirstSectionBelongsToNone", "text_before_section.ini", "RadarMode",
+                "2", "2"},
+        ReadRow{"ByteOrderMarkHidesTheFirstHeader", "bom.ini", "RadarMode", "2", "2"},
+        ReadRow{"CrOnlyFileIsOneLine", "cr_only.ini", "RadarMode", "2", "2"},
+        ReadRow{"LastLineWithoutLineBreak", "no_final_newline.ini", "TimeLimitMinutes", "30", "45"},
+        ReadRow{"LongValueIsCutTo254Bytes", "long_value.ini", "MapName01", "",
+                std::string(testing::readFile(kData + "ini/long_value.ini"), 22, 254)},
+        ReadRow{"NulBytesAreText", "nul_bytes.ini", "wGameTitle", "", std::string("R\0e\0n\0", 6)},
+        ReadRow{"MissingFileGivesTheFallback", "no_such_file.ini", "RadarMode", "2", "2"}),
+    RowName());
+
+// --- writing: setValue on a document ----------------------------------------------------------
+
+struct WriteRow {
+  const char* name;
+  std::string before;
+  const char* section;
+  std::string key;
+  std::string value;
+  std::string after;
+  bool accepted = true;
+};
+
+class Writing : public ::testing::TestWithParam<WriteRow> {};
+
+TEST_P(Writing, SetValueGivesTheExpectedBytes) {
+  const WriteRow& row = GetParam();
+  IniDocument document = IniDocument::fromBytes(row.before);
+  EXPECT_EQ(document.setValue(row.section, row.key, row.value), row.accepted);
+  EXPECT_EQ(document.bytes(), row.after);
+  EXPECT_EQ(document.modified(), row.after != row.before);
+}
+
+const std::string kTwo = "[Settings]\r\nA=1\r\nB=2\r\n[Other]\r\nC=3\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Ini, Writing,
+    ::testing::Values(
+        WriteRow{"ReplacedLineEndsInCrLf", "[Settings]\nA=1\nB=2\n", "Settings", "A", "5",
+                 "[Settings]\nA=5\r\nB=2\n"},
+        WriteRow{"SameValueLeavesTheLineAlone", "[Settings]\nA=1\n", "Settings", "A", "1",
+                 "[Settings]\nA=1\n"},
+        WriteRow{"NamesTakeTheCallersSpelling", "[ settings ] ; rules\nradarmode = 1\n", "Settings",
+                 "RadarMode", "1", "[ Settings ] ; rules\nRadarMode=1\r\n"},
+        WriteRow{"NewKeyFollowsTheLastEntry", "[Settings]\r\nA=1\r\n\r\n; end\r\n[Other]\r\n",
+                 "Settings", "D", "4", "[Settings]\r\nA=1\r\nD=4\r\n\r\n; end\r\n[Other]\r\n"},
+        WriteRow{"LastLineGetsALineBreakFirst", "[Other]\nX=1", "Settings", "A", "1",
+                 "[Other]\nX=1\r\n[Settings]\r\nA=1\r\n"},
+        WriteRow{"NewFile", "", "Settings", "Key", "Value", "[Settings]\r\nKey=Value\r\n"},
+        WriteRow{"FirstOfTwoSectionsAndKeys", "[Settings]\nA=1\nA=2\n[settings]\nB=2\n", "Settings",
+                 "A", "3", "[Settings]\nA=3\r\nA=2\n[settings]\nB=2\n"},
+        WriteRow{"SectionBehindAByteOrderMarkIsNew", "\xEF\xBB\xBF[Settings]\r\n", "Settings", "A",
+                 "2", "\xEF\xBB\xBF[Settings]\r\n[Settings]\r\nA=2\r\n"},
+        WriteRow{"RefusesEqualsInTheKey", kTwo, "Settings", "A=B", "1", kTwo, false},
+        WriteRow{"RefusesALineBreakInTheValue", kTwo, "Settings", "A", "1\nB=2", kTwo, false},
+        WriteRow{"RefusesABracketInTheSection", kTwo, "Set]tings", "A", "1", kTwo, false}),
+    RowName());
+
+TEST(Modified, EditsThatRestoreTheLoadedBytesLeaveTheDocumentUnmodified) {
+  const std::string game = "[Settings]\r\nRadarMode=2\r\nMapName01=a.mix\r\nMapName02=b.mix\r\n";
+  IniDocument document = IniDocument::fromBytes(game);
+  ASSERT_TRUE(document.setValue("Settings", "RadarMode", "1"));
+  EXPECT_TRUE(document.modified());
+  ASSERT_TRUE(document.setValue("Settings", "RadarMode", "2"));
+  EXPECT_EQ(document.removeKeysIf("Settings",
+                                  [](std::string_view key) { return key.starts_with("Map"); }),
+            2u);
+  ASSERT_TRUE(document.setValue("Settings", "MapName01", "a.mix"));
+  EXPECT_TRUE(document.modified());
+  ASSERT_TRUE(document.setValue("Settings", "MapName02", "b.mix"));
+  EXPECT_FALSE(document.modified());
+  EXPECT_EQ(document.bytes(), game);
+}
+
+// A section of many lines gets a key index; it answers as the line-by-line search does.
+TEST(LargeSections, FindTheFirstOfTwoKeys) {
+  std::string bytes = "[Settings]\r\n";
+  for (int n = 0; n < 40; ++n)
+    bytes += "Key" + std::to_string(n) + "=" + std::to_string(n) + "\r\n";
+  IniDocument document = IniDocument::fromBytes(bytes + "a=first\r\nA=second\r\n");
+  EXPECT_EQ(document.value("settings", "A", ""), "first");
+  ASSERT_TRUE(document.setValue("Settings", "A", "3"));
+  EXPECT_TRUE(document.bytes().ends_with("A=3\r\nA=second\r\n"));
+  EXPECT_EQ(document.value("Settings", "Key39", ""), "39");
+}
+
+}  // namespace
+}  // namespace corvane

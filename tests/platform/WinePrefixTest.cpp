@@ -1,0 +1,179 @@
+// Finding the game on Linux: which Wine prefixes are searched and in what order, which one
+// answers, and how the Windows path it holds becomes a local path. Each test builds a fake home
+// holding prefixes in Wine's own format (one real registry file of Wine's among them).
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "RecordingShell.h"
+#include "Registry.h"
+#include "Rows.h"
+#include "TempFolder.h"
+#include "WinePrefixRegistry.h"
+
+namespace corvane {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::writeFile;
+using Pairs = std::vector<std::pair<std::string, std::string>>;
+
+std::string registryText(const std::string& arch, const std::string& blocks) {
+  return "WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\Machine\n\n#arch=" + arch +
+         "\n\n" + blocks;
+}
+// A key block of Wine's format holding InstallPath, `value` escaped as in the file.
+std::string keyBlock(const std::string& escapedKey, const std::string& value) {
+  return "[" + escapedKey + "] 1796584329\n#time=1dd85b5b0c07266\n\"InstallPath\"=" + value +
+         "\n\n";
+}
+const std::string kPlainKey = R"(Software\\Westwood\\Renegade)";
+const std::string kWowKey = R"(Software\\Wow6432Node\\Westwood\\Renegade)";
+// A 32-bit prefix's registry holding the game's install path.
+std::string gameRegistry(const std::string& escapedPath) {
+  return registryText("win32", keyBlock(kPlainKey, "\"" + escapedPath + "\""));
+}
+
+std::string withHome(std::string text, const fs::path& home) {
+  for (std::size_t at; (at = text.find("<home>")) != std::string::npos;)
+    text.replace(at, 6, home.string());
+  return text;
+}
+
+void makeLink(const fs::path& link, const fs::path& target) {
+  fs::create_directories(link.parent_path());
+  fs::create_symlink(target, link);
+}
+
+// A prefix as Wine sets one up: drive_c, dosdevices/c: -> ../drive_c, z: -> / and the device
+// entry c:: -> /dev/null, with `systemReg` as its system.reg.
+void makePrefix(const fs::path& prefix, const std::string& systemReg) {
+  fs::create_directories(prefix / "drive_c" / "windows");
+  makeLink(prefix / "dosdevices" / "c:", "../drive_c");
+  makeLink(prefix / "dosdevices" / "z:", "/");
+  makeLink(prefix / "dosdevices" / "c::", "/dev/null");
+  writeFile(prefix / "system.reg", systemReg);
+}
+
+std::string gunzip(const fs::path& path) {
+  std::string text;
+  gzFile file = gzopen(path.string().c_str(), "rb");
+  char buffer[65536];
+  for (int count; file != nullptr && (count = gzread(file, buffer, sizeof buffer)) > 0;) {
+    text.append(buffer, static_cast<std::size_t>(count));
+  }
+  if (file != nullptr) gzclose(file);
+  return text;
+}
+
+struct InstallRow {
+  const char* name;
+  Pairs prefixes;                    // folder below the home, its system.reg
+  std::vector<std::string> entries;  // below the home (UTF-8): "link -> target", or a file
+  std::string expected;              // "<home>" stands for the home
+  std::string winePrefix = "";
+};
+
+class WinePrefixInstall : public ::testing::TestWithParam<InstallRow> {};
+
+TEST_P(WinePrefixInstall, ReadsTheLocalPathOfTheGame) {
+  const InstallRow& row = GetParam();
+  testing::TempFolder folder;
+  const fs::path& home = folder.path();
+  for (const auto& [prefix, systemReg] : row.prefixes) makePrefix(home / prefix, systemReg);
+  for (const std::string& entry : row.entries) {
+    const std::size_t arrow = entry.find(" -> ");
+    if (arrow != std::string::npos) {
+      makeLink(home / entry.substr(0, arrow), withHome(entry.substr(arrow + 4), home));
+    } else {
+      writeFile(home / fs::path(std::u8string(entry.begin(), entry.end())), "");
+    }
+  }
+  std::optional<std::string> winePrefix;
+  if (!row.winePrefix.empty()) winePrefix = withHome(row.winePrefix, home);
+  WinePrefixRegistry store(home.string(), winePrefix);
+  testing::RecordingShell shell;
+  EXPECT_EQ(ReadRegistryValue(store, shell, R"(HKEY_LOCAL_MACHINE\Software\Westwood\Renegade)",
+                              "InstallPath"),
+            withHome(row.expected, home));
+}
+
+const std::string kBottle = ".local/share/bottles/bottles/Renegade";
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Prefixes, WinePrefixInstall, ::testing::Values(
+    InstallRow{"RealWin64SystemRegUnderWow6432Node",
+               {{".wine", gunzip(fs::path(CORVANE_TEST_DATA) / "wine/win64-wow6432-system.reg.gz")}},
+               {}, "<home>/.wine/drive_c/Westwood/Renegade/Renegade.exe"},
+    InstallRow{"Win64PrefersWow6432Node",
+               {{".wine", registryText("win64", keyBlock(kPlainKey, R"("C:\\Plain.exe")") +
+                                                    keyBlock(kWowKey, R"("C:\\Wow.exe")"))}},
+               {}, "<home>/.wine/drive_c/Wow.exe"},
+    InstallRow{"Win32DoesNotLookUnderWow6432Node",
+               {{".wine", registryText("win32", keyBlock(kWowKey, R"("C:\\Wow.exe")"))}}, {}, "Error"},
+    InstallRow{"EscapedNonAsciiPartsMatchedIgnoringCase",
+               {{".wine", gameRegistry(R"(c:\\SPIELE\\M\xfcller\\RENEGADE.EXE)")}},
+               {".wine/drive_c/Spiele/M\xC3\xBCller/Renegade.exe"},
+               "<home>/.wine/drive_c/Spiele/M\xC3\xBCller/Renegade.exe"},
+    InstallRow{"MissingPartsKeptAsWritten", {{".wine", gameRegistry(R"(C:\\WESTWOOD\\Renegade\\)")}},
+               {".wine/drive_c/Westwood/x"}, "<home>/.wine/drive_c/Westwood/Renegade/"},
+    InstallRow{"UpperCaseDriveLinkOutsideThePrefix", {{".wine", gameRegistry(R"(d:\\Renegade.exe)")}},
+               {".wine/dosdevices/D: -> <home>/disk", "disk/x"}, "<home>/disk/Renegade.exe"},
+    InstallRow{"DeviceEntryIsNotADrive", {{".wine", gameRegistry(R"(D:\\Renegade.exe)")}},
+               {".wine/dosdevices/d:: -> <home>"}, "Error"},
+    InstallRow{"WineprefixWinsOverDotWine",
+               {{".wine", gameRegistry(R"(C:\\DotWine.exe)")}, {"custom", gameRegistry(R"(C:\\Custom.exe)")}},
+               {}, "<home>/custom/drive_c/Custom.exe", "<home>/custom"},
+    InstallRow{"ValueOfAnotherKindPassedOverForALaterPrefix",
+               {{".wine", registryText("win32", keyBlock(kPlainKey, "dword:1"))},
+                {kBottle, gameRegistry(R"(C:\\Bottle.exe)")}},
+               {}, "<home>/" + kBottle + "/drive_c/Bottle.exe"},
+    InstallRow{"AnsweringPrefixMapsThroughItsOwnDrives",
+               {{".wine", gameRegistry(R"(D:\\Renegade.exe)")}, {kBottle, gameRegistry(R"(D:\\Renegade.exe)")}},
+               {kBottle + "/dosdevices/d: -> <home>"}, "Error"}),
+    testing::RowName());
+// clang-format on
+
+TEST(WinePrefixDiscovery, FindsEveryKindOfPrefixOnceInOrder) {
+  testing::TempFolder folder;
+  const fs::path home = folder.path();
+  const std::vector<std::string> prefixes = {
+      "custom",
+      ".wine",
+      ".steam/steam/steamapps/compatdata/2229890/pfx",
+      "Library2/steamapps/compatdata/2229890/pfx",
+      "Library3/steamapps/compatdata/2229890/pfx",
+      "Games/a",
+      "Games/b",
+      "Games/d",
+      ".local/share/bottles/bottles/Alpha",
+      ".local/share/bottles/bottles/Zeta",
+      ".var/app/com.usebottles.bottles/data/bottles/bottles/Beta"};
+  for (const std::string& prefix : prefixes) fs::create_directories(home / prefix);
+  fs::create_directories(home / "Games/notes");
+  makeLink(home / ".local/share/Steam", "../../.steam/steam");  // one Steam folder, two names
+  for (const auto& [file, text] :
+       Pairs{{".steam/steam/steamapps/libraryfolders.vdf",
+              "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"<home>/.local/share/"
+              "Steam\"\n\t}\n"
+              "\t\"1\"\n\t{\n\t\t\"path\"\t\t\"<home>/Library2\"\n\t\t\"apps\"\n\t\t{\n\t\t}\n\t}\n"
+              "\t\"2\"\n\t{\n\t\t\"path\"\t\t\"<home>/Missing\"\n\t}\n\t\"3\"\t\t\"<home>/"
+              "Library3\"\n}\n"},
+             {".config/lutris/games/b.yml", "game:\n  prefix: <home>/Games/b\n"},
+             {".config/lutris/games/a.yml", "game:\n  prefix: \"~/Games/a\"\n"},
+             {".config/lutris/games/c.yml", "game:\n  prefix: ~/Games/missing\n"},
+             {".config/lutris/games/e.yml", "game:\n  prefix: ~/.wine\n"},
+             {".config/lutris/games/notes.txt", "prefix: ~/Games/notes\n"},
+             {".local/share/lutris/games/d.yaml", "game:\n  prefix: ~/Games/d # mine\n"}}) {
+    writeFile(home / file, withHome(text, home));
+  }
+  std::vector<std::string> expected;
+  for (const std::string& prefix : prefixes) expected.push_back((home / prefix).string());
+  EXPECT_EQ(WinePrefixRegistry(home.string(), (home / "custom").string()).prefixes(), expected);
+}
+
+}  // namespace
+}  // namespace corvane
