@@ -26,51 +26,48 @@ class tst_frmAbout : public QObject {
   Q_OBJECT
 
  private slots:
-  void linksOpenTheirTargets();
-  void showSingleKeepsOneWindowOfItsOwn();
-};
-
-void tst_frmAbout::linksOpenTheirTargets() {
-  corvane::testing::RecordingShell shell;
-  frmAbout window(shell);
-  window.show();
-  QVERIFY(QTest::qWaitForWindowActive(&window));
-  auto* version = window.findChild<QLabel*>(QStringLiteral("lblVersion"));
-  QCOMPARE(version->text(), QStringLiteral("Version " CORVANE_VERSION_TEXT));
-  for (int link = 0; link < 2; ++link) {  // Tab and Return reach both links
-    QTest::keyClick(&window, Qt::Key_Tab);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  void linksOpenTheirTargets() {
+    corvane::testing::RecordingShell shell;
+    frmAbout window(shell);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto* version = window.findChild<QLabel*>(QStringLiteral("lblVersion"));
+    QCOMPARE(version->text(), QStringLiteral("Version " CORVANE_VERSION_TEXT));
+    for (int link = 0; link < 2; ++link) {  // Tab and Return reach both links
+      QTest::keyClick(&window, Qt::Key_Tab);
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    std::sort(shell.openedTargets.begin(), shell.openedTargets.end());
+    version->setText(QStringLiteral("Version 2.0 (test build)"));  // the subject follows it
+    QTest::mouseClick(window.findChild<QWidget*>(QStringLiteral("lblEmail")), Qt::LeftButton);
+    const std::string mail =
+        "mailto:" + std::string(corvane::program::kMailAddress) + "?Subject=Rollcall (";
+    QCOMPARE(shell.openedTargets,
+             (std::vector<std::string>{corvane::program::kHomePage,
+                                       mail + "Version " CORVANE_VERSION_TEXT ")",
+                                       mail + "Version 2.0 (test build))"}));
   }
-  std::sort(shell.openedTargets.begin(), shell.openedTargets.end());
-  version->setText(QStringLiteral("Version 2.0 (test build)"));  // the subject follows it
-  QTest::mouseClick(window.findChild<QWidget*>(QStringLiteral("lblEmail")), Qt::LeftButton);
-  const std::string mail =
-      "mailto:" + std::string(corvane::program::kMailAddress) + "?Subject=Rollcall (";
-  QCOMPARE(shell.openedTargets,
-           (std::vector<std::string>{corvane::program::kHomePage,
-                                     mail + "Version " CORVANE_VERSION_TEXT ")",
-                                     mail + "Version 2.0 (test build))"}));
-}
 
-void tst_frmAbout::showSingleKeepsOneWindowOfItsOwn() {
-  corvane::testing::RecordingShell shell;
-  auto mainWindow = std::make_unique<QWidget>();
-  mainWindow->show();
-  QPointer<frmAbout> first = frmAbout::showSingle(shell);
-  first->showMinimized();
-  QCOMPARE(frmAbout::showSingle(shell), first.data());  // brought back, not a second one
-  QVERIFY(!(first->windowState() & Qt::WindowMinimized));
-  QCOMPARE(openAboutWindows().size(), 1);
-  QCOMPARE(first->parentWidget(), nullptr);
-  QCOMPARE(first->windowModality(), Qt::NonModal);
-  mainWindow.reset();  // the About window stays when the main window goes
-  QVERIFY(first->isVisible());
-  first->close();
-  QTRY_VERIFY(first.isNull());  // closing unloads it: the next one is new
-  QVERIFY(frmAbout::showSingle(shell) != nullptr);
-  QCOMPARE(openAboutWindows().size(), 1);
-  openAboutWindows().front()->close();
-}
+  void showSingleKeepsOneWindowOfItsOwn() {
+    corvane::testing::RecordingShell shell;
+    auto mainWindow = std::make_unique<QWidget>();
+    mainWindow->show();
+    QPointer<frmAbout> first = frmAbout::showSingle(shell);
+    first->showMinimized();
+    QCOMPARE(frmAbout::showSingle(shell), first.data());  // brought back, not a second one
+    QVERIFY(!(first->windowState() & Qt::WindowMinimized));
+    QCOMPARE(openAboutWindows().size(), 1);
+    QCOMPARE(first->parentWidget(), nullptr);
+    QCOMPARE(first->windowModality(), Qt::NonModal);
+    mainWindow.reset();  // the About window stays when the main window goes
+    QVERIFY(first->isVisible());
+    first->close();
+    QTRY_VERIFY(first.isNull());  // closing unloads it: the next one is new
+    QVERIFY(frmAbout::showSingle(shell) != nullptr);
+    QCOMPARE(openAboutWindows().size(), 1);
+    openAboutWindows().front()->close();
+  }
+};
 
 QTEST_MAIN(tst_frmAbout)
 #include "tst_frmabout.moc"

@@ -37,128 +37,121 @@ class tst_frmSkirmish : public QObject {
   Q_OBJECT
 
  private slots:
-  void lockDisablesEditingOnly();
-  void captionsFitAnyFontAtTheLargestSize_data();
-  void captionsFitAnyFontAtTheLargestSize();
-  void loadFillsTheWindow_data();
-  void loadFillsTheWindow();
-  void loadButtonLoadsTheChosenFileOnly();
+  void lockDisablesEditingOnly() {
+    ScriptedDesktop desktop;
+    frmSkirmish w(desktop);
+    w.EnableEditing(false);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    for (QWidget* control : QList<QWidget*>{
+             w.lstRenData, w.lstMaps, w.cmdLoad, w.cmdSave, w.cmdSaveAs, w.optRadar[0],
+             w.optRadar[1], w.optRadar[2], w.txtTime, w.txtCredits, w.chkRepair, w.chkSpawn,
+             w.chkFriendly, w.chkTeamChange, w.chkDestruction, w.chkBeacon}) {
+      QVERIFY2(!control->isEnabled(), qPrintable(control->objectName()));
+    }
+    QCOMPARE(QApplication::focusWidget(), w.cmdAbout);  // the first enabled control
+    QTest::mouseClick(w.cmdUpdates, Qt::LeftButton);    // links work while locked
+    QTest::mouseClick(w.lblMapvault, Qt::LeftButton);
+    QCOMPARE(desktop.openedTargets,
+             (QStringList{corvane::program::kUpdatesPage, corvane::program::kAiMapsPage}));
+  }
+
+  void captionsFitAnyFontAtTheLargestSize_data() {
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("pointSize");
+    QTest::newRow("desktop default") << QString() << 0;
+    QTest::newRow("large sans") << "DejaVu Sans" << 12;
+    QTest::newRow("wide monospace") << "DejaVu Sans Mono" << 10;
+    QTest::newRow("serif") << "DejaVu Serif" << 10;
+  }
+
+  void captionsFitAnyFontAtTheLargestSize() {
+    QFETCH(QString, family);
+    QFETCH(int, pointSize);
+    const QFont original = QApplication::font();
+    const auto restore = qScopeGuard([&original] { QApplication::setFont(original); });
+    if (!family.isEmpty()) QApplication::setFont(QFont(family, pointSize));
+    ScriptedDesktop desktop;
+    frmSkirmish window(desktop);
+    QCOMPARE(captionNotFitting(window), QString());
+    QVERIFY(window.Label5->geometry().intersects(window.lblMapvault->geometry()));
+    const qreal fitted = window.font().pointSizeF();
+    if (fitted < QApplication::font().pointSizeF()) {  // no smaller than it must be
+      QFont larger = window.font();
+      larger.setPointSizeF(fitted + 0.25);
+      window.setFont(larger);
+      QVERIFY2(!captionNotFitting(window).isEmpty(), qPrintable(QString::number(fitted)));
+    }
+  }
+
+  void loadFillsTheWindow_data() {
+    QTest::addColumn<QByteArray>("file");  // null: no file
+    QTest::addColumn<QStringList>("available");
+    QTest::addColumn<QStringList>("rotation");
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<int>("radar");
+    QTest::addColumn<QString>("checked");  // the check boxes checked
+    const QStringList plain = {"C&C_Field.mix", "C&C_Under.mix", "m05.mix"};
+    const QString all =
+        QStringLiteral("chkRepair chkSpawn chkFriendly chkTeamChange chkDestruction chkBeacon");
+    QTest::newRow("no file: the defaults")
+        << QByteArray() << plain << QStringList() << "30" << 2 << all;
+    QTest::newRow("every setting; a map in the rotation is marked")
+        << QByteArray(
+               "[Settings]\r\nTimeLimitMinutes=1000\r\nRadarMode=1\r\n"
+               "IsTeamChangingAllowed=no\r\nBaseDestructionEndsGame=yes\r\n"
+               "BeaconPlacementEndsGame=no\r\nCanRepairBuildings=yes\r\nSpawnWeapons=Yes\r\n"
+               "IsFriendlyFirePermitted=no\r\nMapName01=C&C_Under.mix\r\n")
+        << QStringList{"C&C_Field.mix", "+++ C&C_Under.mix", "m05.mix"}
+        << QStringList{"C&C_Under.mix"} << "100" << 1 << "chkRepair chkDestruction";
+    QTest::newRow("missing, mission, other-case and twice-named maps")
+        << QByteArray(
+               "[Settings]\r\nTimeLimitMinutes=abc\r\nRadarMode=3\r\nMapName01=C&C_Gone.mix\r\n"
+               "MapName02=M01.mix\r\nMapName03=c&c_under.mix\r\nMapName04=C&C_Field.mix\r\n"
+               "MapName05=C&C_Field.mix\r\n")
+        << QStringList{"+++ C&C_Field.mix", "C&C_Under.mix", "m05.mix"}
+        << QStringList{"C&C_Gone.mix", "M01.mix", "c&c_under.mix", "C&C_Field.mix", "C&C_Field.mix"}
+        << "0" << 0 << all;
+  }
+
+  void loadFillsTheWindow() {
+    QFETCH(QByteArray, file);
+    GameWindow t(kMaps, QByteArray("[Settings]\r\nRadarMode=0\r\n"));
+    if (file.isNull()) {
+      QVERIFY(QFile::remove(t.game.path()));
+    } else {
+      t.game.write(file);
+    }
+    t.window.LoadSettings(t.game.path());
+    QTEST(t.available(), "available");
+    QTEST(t.rotation(), "rotation");
+    QTEST(t.window.txtTime->text(), "time");
+    QFETCH(int, radar);
+    QVERIFY(t.window.optRadar[radar]->isChecked());  // an unknown radar mode keeps the one shown
+    QStringList checked;
+    for (const QCheckBox* box : t.window.findChildren<QCheckBox*>()) {
+      if (box->isChecked()) checked.append(box->objectName());
+    }
+    QTEST(checked.join(u' '), "checked");
+    QVERIFY(file.isNull() != QFile::exists(t.game.path()));  // a load never creates the file
+  }
+
+  void loadButtonLoadsTheChosenFileOnly() {
+    GameWindow t({}, "[Settings]\r\nMapName01=C&C_Field.mix\r\n");
+    t.window.txtTime->setText(QStringLiteral("77"));
+    QTest::mouseClick(t.window.cmdLoad, Qt::LeftButton);  // cancelled: nothing changes
+    QCOMPARE(t.window.txtTime->text(), QStringLiteral("77"));
+    QCOMPARE(t.rotation(), QStringList{"C&C_Field.mix"});
+    const QString other = t.game.write("[Settings]\r\nStartingCredits=400\r\n", "other.ini");
+    t.desktop.fileAnswers.enqueue(other);
+    QTest::mouseClick(t.window.cmdLoad, Qt::LeftButton);
+    QCOMPARE(t.desktop.fileRequests.size(), 2);
+    QCOMPARE(t.desktop.fileRequests.front().folder, t.game.data);
+    QCOMPARE(t.window.txtCredits->text(), QStringLiteral("400"));
+    QCOMPARE(t.rotation(), QStringList());
+    QCOMPARE(t.window.comDLG.FileName, other);  // a later Save writes there
+  }
 };
-
-void tst_frmSkirmish::lockDisablesEditingOnly() {
-  ScriptedDesktop desktop;
-  frmSkirmish w(desktop);
-  w.EnableEditing(false);
-  w.show();
-  QVERIFY(QTest::qWaitForWindowActive(&w));
-  for (QWidget* control :
-       QList<QWidget*>{w.lstRenData, w.lstMaps, w.cmdLoad, w.cmdSave, w.cmdSaveAs, w.optRadar[0],
-                       w.optRadar[1], w.optRadar[2], w.txtTime, w.txtCredits, w.chkRepair,
-                       w.chkSpawn, w.chkFriendly, w.chkTeamChange, w.chkDestruction, w.chkBeacon}) {
-    QVERIFY2(!control->isEnabled(), qPrintable(control->objectName()));
-  }
-  QCOMPARE(QApplication::focusWidget(), w.cmdAbout);  // the first enabled control
-  QTest::mouseClick(w.cmdUpdates, Qt::LeftButton);    // links work while locked
-  QTest::mouseClick(w.lblMapvault, Qt::LeftButton);
-  QCOMPARE(desktop.openedTargets,
-           (QStringList{corvane::program::kUpdatesPage, corvane::program::kAiMapsPage}));
-}
-
-void tst_frmSkirmish::captionsFitAnyFontAtTheLargestSize_data() {
-  QTest::addColumn<QString>("family");
-  QTest::addColumn<int>("pointSize");
-  QTest::newRow("desktop default") << QString() << 0;
-  QTest::newRow("large sans") << "DejaVu Sans" << 12;
-  QTest::newRow("wide monospace") << "DejaVu Sans Mono" << 10;
-  QTest::newRow("serif") << "DejaVu Serif" << 10;
-}
-
-void tst_frmSkirmish::captionsFitAnyFontAtTheLargestSize() {
-  QFETCH(QString, family);
-  QFETCH(int, pointSize);
-  const QFont original = QApplication::font();
-  const auto restore = qScopeGuard([&original] { QApplication::setFont(original); });
-  if (!family.isEmpty()) QApplication::setFont(QFont(family, pointSize));
-  ScriptedDesktop desktop;
-  frmSkirmish window(desktop);
-  QCOMPARE(captionNotFitting(window), QString());
-  QVERIFY(window.Label5->geometry().intersects(window.lblMapvault->geometry()));
-  const qreal fitted = window.font().pointSizeF();
-  if (fitted < QApplication::font().pointSizeF()) {  // no smaller than it must be
-    QFont larger = window.font();
-    larger.setPointSizeF(fitted + 0.25);
-    window.setFont(larger);
-    QVERIFY2(!captionNotFitting(window).isEmpty(), qPrintable(QString::number(fitted)));
-  }
-}
-
-void tst_frmSkirmish::loadFillsTheWindow_data() {
-  QTest::addColumn<QByteArray>("file");  // null: no file
-  QTest::addColumn<QStringList>("available");
-  QTest::addColumn<QStringList>("rotation");
-  QTest::addColumn<QString>("time");
-  QTest::addColumn<int>("radar");
-  QTest::addColumn<QString>("checked");  // the check boxes checked
-  const QStringList plain = {"C&C_Field.mix", "C&C_Under.mix", "m05.mix"};
-  const QString all =
-      QStringLiteral("chkRepair chkSpawn chkFriendly chkTeamChange chkDestruction chkBeacon");
-  QTest::newRow("no file: the defaults")
-      << QByteArray() << plain << QStringList() << "30" << 2 << all;
-  QTest::newRow("every setting; a map in the rotation is marked")
-      << QByteArray(
-             "[Settings]\r\nTimeLimitMinutes=1000\r\nRadarMode=1\r\n"
-             "IsTeamChangingAllowed=no\r\nBaseDestructionEndsGame=yes\r\n"
-             "BeaconPlacementEndsGame=no\r\nCanRepairBuildings=yes\r\nSpawnWeapons=Yes\r\n"
-             "IsFriendlyFirePermitted=no\r\nMapName01=C&C_Under.mix\r\n")
-      << QStringList{"C&C_Field.mix", "+++ C&C_Under.mix", "m05.mix"}
-      << QStringList{"C&C_Under.mix"} << "100" << 1 << "chkRepair chkDestruction";
-  QTest::newRow("missing, mission, other-case and twice-named maps")
-      << QByteArray(
-             "[Settings]\r\nTimeLimitMinutes=abc\r\nRadarMode=3\r\nMapName01=C&C_Gone.mix\r\n"
-             "MapName02=M01.mix\r\nMapName03=c&c_under.mix\r\nMapName04=C&C_Field.mix\r\n"
-             "MapName05=C&C_Field.mix\r\n")
-      << QStringList{"+++ C&C_Field.mix", "C&C_Under.mix", "m05.mix"}
-      << QStringList{"C&C_Gone.mix", "M01.mix", "c&c_under.mix", "C&C_Field.mix", "C&C_Field.mix"}
-      << "0" << 0 << all;
-}
-
-void tst_frmSkirmish::loadFillsTheWindow() {
-  QFETCH(QByteArray, file);
-  GameWindow t(kMaps, QByteArray("[Settings]\r\nRadarMode=0\r\n"));
-  if (file.isNull()) {
-    QVERIFY(QFile::remove(t.game.path()));
-  } else {
-    t.game.write(file);
-  }
-  t.window.LoadSettings(t.game.path());
-  QTEST(t.available(), "available");
-  QTEST(t.rotation(), "rotation");
-  QTEST(t.window.txtTime->text(), "time");
-  QFETCH(int, radar);
-  QVERIFY(t.window.optRadar[radar]->isChecked());  // an unknown radar mode keeps the one shown
-  QStringList checked;
-  for (const QCheckBox* box : t.window.findChildren<QCheckBox*>()) {
-    if (box->isChecked()) checked.append(box->objectName());
-  }
-  QTEST(checked.join(u' '), "checked");
-  QVERIFY(file.isNull() != QFile::exists(t.game.path()));  // a load never creates the file
-}
-
-void tst_frmSkirmish::loadButtonLoadsTheChosenFileOnly() {
-  GameWindow t({}, "[Settings]\r\nMapName01=C&C_Field.mix\r\n");
-  t.window.txtTime->setText(QStringLiteral("77"));
-  QTest::mouseClick(t.window.cmdLoad, Qt::LeftButton);  // cancelled: nothing changes
-  QCOMPARE(t.window.txtTime->text(), QStringLiteral("77"));
-  QCOMPARE(t.rotation(), QStringList{"C&C_Field.mix"});
-  const QString other = t.game.write("[Settings]\r\nStartingCredits=400\r\n", "other.ini");
-  t.desktop.fileAnswers.enqueue(other);
-  QTest::mouseClick(t.window.cmdLoad, Qt::LeftButton);
-  QCOMPARE(t.desktop.fileRequests.size(), 2);
-  QCOMPARE(t.desktop.fileRequests.front().folder, t.game.data);
-  QCOMPARE(t.window.txtCredits->text(), QStringLiteral("400"));
-  QCOMPARE(t.rotation(), QStringList());
-  QCOMPARE(t.window.comDLG.FileName, other);  // a later Save writes there
-}
 
 QTEST_MAIN(tst_frmSkirmish)
 #include "tst_frmskirmish.moc"

@@ -27,94 +27,89 @@ class tst_Rotation : public QObject {
   Q_OBJECT
 
  private slots:
-  void addTakesTheSelectedUnmarkedMaps();
-  void removeTakesEverySelectedEntryAndItsMark();
-  void buttonsFollowTheSelections();
-  void altArrowsAndDropsMoveEntriesThatSaveInTheirNewOrder();
-};
-
-void tst_Rotation::addTakesTheSelectedUnmarkedMaps() {
-  GameWindow t(kMaps, rotationOf({"C&C_X.mix", "C&C_A.mix"}));
-  frmSkirmish& w = t.window;
-  GameWindow::click(w.lstRenData, 0);  // a marked map: nothing to add
-  QTest::mouseClick(w.cmdAdd, Qt::LeftButton);
-  GameWindow::click(w.lstRenData, 1);
-  GameWindow::click(w.lstRenData, 3, Qt::ControlModifier);
-  QTest::mouseClick(w.cmdAdd, Qt::LeftButton);
-  QTest::mouseClick(w.cmdAdd, Qt::LeftButton);  // the same selection again adds nothing
-  QCOMPARE(t.rotation(), (QStringList{"C&C_X.mix", "C&C_A.mix", "C&C_B.mix", "C&C_D.mix"}));
-  QCOMPARE(t.available(),
-           (QStringList{"+++ C&C_A.mix", "+++ C&C_B.mix", "C&C_C.mix", "+++ C&C_D.mix"}));
-  const QPoint third = w.lstRenData->visualRect(w.lstRenData->model()->index(2, 0)).center();
-  QTest::mouseClick(w.lstRenData->viewport(), Qt::LeftButton, {}, third);
-  QTest::mouseDClick(w.lstRenData->viewport(), Qt::LeftButton, {}, third);
-  QCOMPARE(t.rotation().last(), QStringLiteral("C&C_C.mix"));
-}
-
-void tst_Rotation::removeTakesEverySelectedEntryAndItsMark() {
-  GameWindow t(kMaps, rotationOf({"C&C_A.mix", "C&C_B.mix", "C&C_Gone.mix", "C&C_C.mix",
-                                  "c&c_d.mix", "C&C_D.mix", "C&C_C.mix"}));
-  frmSkirmish& w = t.window;
-  GameWindow::click(w.lstMaps, 0);
-  GameWindow::click(w.lstMaps, 2, Qt::ShiftModifier);
-  GameWindow::click(w.lstMaps, 4, Qt::ControlModifier);
-  GameWindow::click(w.lstMaps, 6, Qt::ControlModifier);
-  QTest::mouseClick(w.cmdRemove, Qt::LeftButton);
-  QCOMPARE(t.rotation(), (QStringList{"C&C_C.mix", "C&C_D.mix"}));
-  // A removed map loses its mark even while another copy stays, so that it can be added again;
-  // marks compare letter case.
-  QCOMPARE(t.available(), (QStringList{"C&C_A.mix", "C&C_B.mix", "C&C_C.mix", "+++ C&C_D.mix"}));
-  const QPoint first = w.lstMaps->visualRect(w.lstMaps->model()->index(0, 0)).center();
-  QTest::mouseClick(w.lstMaps->viewport(), Qt::LeftButton, {}, first);
-  QTest::mouseDClick(w.lstMaps->viewport(), Qt::LeftButton, {}, first);
-  QCOMPARE(t.rotation(), QStringList{"C&C_D.mix"});
-}
-
-void tst_Rotation::buttonsFollowTheSelections() {
-  GameWindow t(kMaps, rotationOf({"C&C_A.mix"}));
-  frmSkirmish& w = t.window;
-  QVERIFY(!w.cmdAdd->isEnabled());
-  QVERIFY(!w.cmdRemove->isEnabled());
-  GameWindow::click(w.lstRenData, 2);
-  GameWindow::click(w.lstMaps, 0);
-  QVERIFY(w.cmdAdd->isEnabled());
-  QVERIFY(w.cmdRemove->isEnabled());
-  GameWindow::click(w.lstRenData, 2, Qt::ControlModifier);  // deselects
-  QVERIFY(!w.cmdAdd->isEnabled());
-  QTest::mouseClick(w.cmdRemove, Qt::LeftButton);
-  QVERIFY(!w.cmdRemove->isEnabled());
-}
-
-void tst_Rotation::altArrowsAndDropsMoveEntriesThatSaveInTheirNewOrder() {
-  GameWindow t(kMaps, rotationOf(kMaps));
-  frmSkirmish& w = t.window;
-  const QStringList marks = t.available();
-  GameWindow::click(w.lstMaps, 2);
-  QTest::keyClick(w.lstMaps, Qt::Key_Up, Qt::AltModifier);
-  QTest::keyClick(w.lstMaps, Qt::Key_Up, Qt::AltModifier);
-  QTest::keyClick(w.lstMaps, Qt::Key_Up, Qt::AltModifier);        // already at the top: stays
-  QTest::keyClick(w.lstMaps, Qt::Key_Down, Qt::ControlModifier);  // the cursor alone moves
-  QCOMPARE(t.rotation(), (QStringList{"C&C_C.mix", "C&C_A.mix", "C&C_B.mix", "C&C_D.mix"}));
-  QCOMPARE(w.lstMaps->selectedRows(), QList<int>{0});
-  QCOMPARE(t.available(), marks);
-
-  // Two entries dropped on the lower half of the last, as the list's own drag carries them;
-  // the other list's entries are refused.
-  GameWindow::click(w.lstMaps, 1, Qt::ControlModifier);
-  const QRect last = w.lstMaps->visualRect(w.lstMaps->model()->index(3, 0));
-  const QPointF at(last.center().x(), last.bottom() - 1);
-  for (corvane::MapListView* from : {w.lstRenData, w.lstMaps}) {
-    const std::unique_ptr<QMimeData> data(from->selectionMimeData());
-    QDragEnterEvent enter(at.toPoint(), Qt::MoveAction, data.get(), Qt::LeftButton, {});
-    QApplication::sendEvent(w.lstMaps->viewport(), &enter);
-    QDropEvent drop(at, Qt::MoveAction, data.get(), Qt::LeftButton, {});
-    QApplication::sendEvent(w.lstMaps->viewport(), &drop);
+  void addTakesTheSelectedUnmarkedMaps() {
+    GameWindow t(kMaps, rotationOf({"C&C_X.mix", "C&C_A.mix"}));
+    frmSkirmish& w = t.window;
+    GameWindow::click(w.lstRenData, 0);  // a marked map: nothing to add
+    QTest::mouseClick(w.cmdAdd, Qt::LeftButton);
+    GameWindow::click(w.lstRenData, 1);
+    GameWindow::click(w.lstRenData, 3, Qt::ControlModifier);
+    QTest::mouseClick(w.cmdAdd, Qt::LeftButton);
+    QTest::mouseClick(w.cmdAdd, Qt::LeftButton);  // the same selection again adds nothing
+    QCOMPARE(t.rotation(), (QStringList{"C&C_X.mix", "C&C_A.mix", "C&C_B.mix", "C&C_D.mix"}));
+    QCOMPARE(t.available(),
+             (QStringList{"+++ C&C_A.mix", "+++ C&C_B.mix", "C&C_C.mix", "+++ C&C_D.mix"}));
+    const QPoint third = w.lstRenData->visualRect(w.lstRenData->model()->index(2, 0)).center();
+    QTest::mouseClick(w.lstRenData->viewport(), Qt::LeftButton, {}, third);
+    QTest::mouseDClick(w.lstRenData->viewport(), Qt::LeftButton, {}, third);
+    QCOMPARE(t.rotation().last(), QStringLiteral("C&C_C.mix"));
   }
-  QCOMPARE(t.rotation(), (QStringList{"C&C_B.mix", "C&C_D.mix", "C&C_C.mix", "C&C_A.mix"}));
-  QCOMPARE(w.lstMaps->selectedRows(), (QList<int>{2, 3}));
-  t.save();
-  QVERIFY(t.game.read().endsWith(rotationOf(t.rotation()).mid(12)));
-}
+
+  void removeTakesEverySelectedEntryAndItsMark() {
+    GameWindow t(kMaps, rotationOf({"C&C_A.mix", "C&C_B.mix", "C&C_Gone.mix", "C&C_C.mix",
+                                    "c&c_d.mix", "C&C_D.mix", "C&C_C.mix"}));
+    frmSkirmish& w = t.window;
+    GameWindow::click(w.lstMaps, 0);
+    GameWindow::click(w.lstMaps, 2, Qt::ShiftModifier);
+    GameWindow::click(w.lstMaps, 4, Qt::ControlModifier);
+    GameWindow::click(w.lstMaps, 6, Qt::ControlModifier);
+    QTest::mouseClick(w.cmdRemove, Qt::LeftButton);
+    QCOMPARE(t.rotation(), (QStringList{"C&C_C.mix", "C&C_D.mix"}));
+    // A removed map loses its mark even while another copy stays, so that it can be added again;
+    // marks compare letter case.
+    QCOMPARE(t.available(), (QStringList{"C&C_A.mix", "C&C_B.mix", "C&C_C.mix", "+++ C&C_D.mix"}));
+    const QPoint first = w.lstMaps->visualRect(w.lstMaps->model()->index(0, 0)).center();
+    QTest::mouseClick(w.lstMaps->viewport(), Qt::LeftButton, {}, first);
+    QTest::mouseDClick(w.lstMaps->viewport(), Qt::LeftButton, {}, first);
+    QCOMPARE(t.rotation(), QStringList{"C&C_D.mix"});
+  }
+
+  void buttonsFollowTheSelections() {
+    GameWindow t(kMaps, rotationOf({"C&C_A.mix"}));
+    frmSkirmish& w = t.window;
+    QVERIFY(!w.cmdAdd->isEnabled());
+    QVERIFY(!w.cmdRemove->isEnabled());
+    GameWindow::click(w.lstRenData, 2);
+    GameWindow::click(w.lstMaps, 0);
+    QVERIFY(w.cmdAdd->isEnabled());
+    QVERIFY(w.cmdRemove->isEnabled());
+    GameWindow::click(w.lstRenData, 2, Qt::ControlModifier);  // deselects
+    QVERIFY(!w.cmdAdd->isEnabled());
+    QTest::mouseClick(w.cmdRemove, Qt::LeftButton);
+    QVERIFY(!w.cmdRemove->isEnabled());
+  }
+
+  void altArrowsAndDropsMoveEntriesThatSaveInTheirNewOrder() {
+    GameWindow t(kMaps, rotationOf(kMaps));
+    frmSkirmish& w = t.window;
+    const QStringList marks = t.available();
+    GameWindow::click(w.lstMaps, 2);
+    QTest::keyClick(w.lstMaps, Qt::Key_Up, Qt::AltModifier);
+    QTest::keyClick(w.lstMaps, Qt::Key_Up, Qt::AltModifier);
+    QTest::keyClick(w.lstMaps, Qt::Key_Up, Qt::AltModifier);        // already at the top: stays
+    QTest::keyClick(w.lstMaps, Qt::Key_Down, Qt::ControlModifier);  // the cursor alone moves
+    QCOMPARE(t.rotation(), (QStringList{"C&C_C.mix", "C&C_A.mix", "C&C_B.mix", "C&C_D.mix"}));
+    QCOMPARE(w.lstMaps->selectedRows(), QList<int>{0});
+    QCOMPARE(t.available(), marks);
+
+    // Two entries dropped on the lower half of the last, as the list's own drag carries them;
+    // the other list's entries are refused.
+    GameWindow::click(w.lstMaps, 1, Qt::ControlModifier);
+    const QRect last = w.lstMaps->visualRect(w.lstMaps->model()->index(3, 0));
+    const QPointF at(last.center().x(), last.bottom() - 1);
+    for (corvane::MapListView* from : {w.lstRenData, w.lstMaps}) {
+      const std::unique_ptr<QMimeData> data(from->selectionMimeData());
+      QDragEnterEvent enter(at.toPoint(), Qt::MoveAction, data.get(), Qt::LeftButton, {});
+      QApplication::sendEvent(w.lstMaps->viewport(), &enter);
+      QDropEvent drop(at, Qt::MoveAction, data.get(), Qt::LeftButton, {});
+      QApplication::sendEvent(w.lstMaps->viewport(), &drop);
+    }
+    QCOMPARE(t.rotation(), (QStringList{"C&C_B.mix", "C&C_D.mix", "C&C_C.mix", "C&C_A.mix"}));
+    QCOMPARE(w.lstMaps->selectedRows(), (QList<int>{2, 3}));
+    t.save();
+    QVERIFY(t.game.read().endsWith(rotationOf(t.rotation()).mid(12)));
+  }
+};
 
 QTEST_MAIN(tst_Rotation)
 #include "tst_rotation.moc"

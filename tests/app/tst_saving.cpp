@@ -40,130 +40,123 @@ class tst_Saving : public QObject {
   Q_OBJECT
 
  private slots:
-  void saveWritesTheWindowAfterAsking();
-  void saveAsWritesTheChosenFileAndMakesItCurrent();
-  void failedSaveWarnsAndKeepsWindowAndFile_data();
-  void failedSaveWarnsAndKeepsWindowAndFile();
-  void saveAfterAnotherProgramChangedTheFile_data();
-  void saveAfterAnotherProgramChangedTheFile();
-};
-
-void tst_Saving::saveWritesTheWindowAfterAsking() {
-  GameWindow t(kMaps, kGameFile);
-  frmSkirmish& w = t.window;
-  QTest::keyClicks(w.txtCredits, QStringLiteral("5"));  // 10000 is full: nothing typed
-  w.txtCredits->selectAll();
-  QTest::keyClicks(w.txtCredits, QStringLiteral("2500"));
-  QTest::mouseClick(w.optRadar[0], Qt::LeftButton);
-  QTest::mouseClick(w.chkSpawn, Qt::LeftButton);
-  t.save(QMessageBox::No);
-  QCOMPARE(t.game.read(), kGameFile);
-  t.save(QMessageBox::Yes);
-  QCOMPARE(t.desktop.messages.size(), 2);  // the questions only: a save that works says nothing
-  QCOMPARE(t.desktop.messages.back().text, "Save settings to " + t.game.path() + "?");
-  QCOMPARE(t.game.read(),
-           QByteArray("; written by hand\r\n[Settings]\r\nTimeLimitMinutes=45\r\nPort=4848\r\n"
-                      "StartingCredits=2500\r\nRadarMode=0\r\nIsTeamChangingAllowed=yes\r\n"
-                      "BaseDestructionEndsGame=yes\r\nBeaconPlacementEndsGame=yes\r\n"
-                      "CanRepairBuildings=yes\r\nSpawnWeapons=no\r\n"
-                      "IsFriendlyFirePermitted=yes\r\nMapName01=C&C_Field.mix\r\n"
-                      "MapName02=C&C_Under.mix\r\n\r\n[Other]\r\nMapName01=keep.mix\r\n"));
-}
-
-void tst_Saving::saveAsWritesTheChosenFileAndMakesItCurrent() {
-  GameWindow t(kMaps, kGameFile);
-  frmSkirmish& w = t.window;
-  w.txtTime->setText(QStringLiteral("60"));
-  QTest::mouseClick(w.cmdSaveAs, Qt::LeftButton);  // cancelled: nothing written
-  QCOMPARE(t.desktop.fileRequests.front().fileName, t.game.path());
-  // A choice that cannot be saved (a folder) leaves the current file as it was.
-  t.desktop.fileAnswers.enqueue(t.game.data);
-  QTest::mouseClick(w.cmdSaveAs, Qt::LeftButton);
-  QCOMPARE(t.desktop.messages.size(), 1);
-  QCOMPARE(w.comDLG.FileName, t.game.path());
-  const QString other = t.game.path(QStringLiteral("other.ini"));
-  t.desktop.fileAnswers.enqueue(other);
-  QTest::mouseClick(w.cmdSaveAs, Qt::LeftButton);
-  QCOMPARE(t.game.read(QStringLiteral("other.ini")), "[Settings]\r\n" + kWindowLines);
-  QCOMPARE(t.game.read(), kGameFile);
-  QCOMPARE(w.comDLG.FileName, other);  // Save now asks about the new file
-}
-
-void tst_Saving::failedSaveWarnsAndKeepsWindowAndFile_data() {
-  QTest::addColumn<QString>("fault");
-  QTest::newRow("read-only file") << "read-only file";
-  QTest::newRow("read-only folder") << "read-only folder";
-  QTest::newRow("Data folder gone") << "folder gone";
-  QTest::newRow("Data folder replaced by a file") << "folder is a file";
-  QTest::newRow("a folder in the file's place") << "folder";
-}
-
-void tst_Saving::failedSaveWarnsAndKeepsWindowAndFile() {
-  QFETCH(QString, fault);
-  GameWindow t(kMaps, kGameFile);
-  frmSkirmish& w = t.window;
-  w.txtTime->setText(QStringLiteral("60"));
-  const QStringList available = t.available();
-  const QString data = t.game.data;
-  const auto open = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
-                    QFileDevice::ReadOther | QFileDevice::ExeOther;
-  QFile::setPermissions(t.game.root.path(), open);  // a player may look into the game's folder
-  if (fault == "read-only file") QFile::setPermissions(t.game.path(), QFileDevice::ReadOwner);
-  if (fault == "read-only folder") QFile::setPermissions(data, open & ~QFileDevice::WriteOwner);
-  if (fault.startsWith("folder ")) QVERIFY(QDir(data).removeRecursively());
-  if (fault == "folder is a file") QVERIFY(QFile(data).open(QIODevice::WriteOnly));
-  if (fault == "folder") w.comDLG.FileName = data;
-  if (fault == "read-only folder") {
-    AsPlayer player;  // root could write into the folder
-    t.save();
-  } else {
-    t.save();
-  }
-  QCOMPARE(t.desktop.messages.size(), 2);
-  const ShownMessage& warning = t.desktop.messages.back();
-  QCOMPARE(warning.icon, QMessageBox::Warning);
-  QVERIFY2(warning.text.contains(w.comDLG.FileName), qPrintable(warning.text));
-  QCOMPARE(w.txtTime->text(), QStringLiteral("60"));
-  QCOMPARE(t.available(), available);
-  QCOMPARE(t.rotation(), kMaps);
-  if (fault.startsWith("folder ")) {  // once the folder is back, the window saves as it stood
-    QFile::remove(data);
-    QVERIFY(QDir().mkpath(data));
-    t.save();
-    QCOMPARE(t.game.read(), "[Settings]\r\n" + kWindowLines);
-  } else {
+  void saveWritesTheWindowAfterAsking() {
+    GameWindow t(kMaps, kGameFile);
+    frmSkirmish& w = t.window;
+    QTest::keyClicks(w.txtCredits, QStringLiteral("5"));  // 10000 is full: nothing typed
+    w.txtCredits->selectAll();
+    QTest::keyClicks(w.txtCredits, QStringLiteral("2500"));
+    QTest::mouseClick(w.optRadar[0], Qt::LeftButton);
+    QTest::mouseClick(w.chkSpawn, Qt::LeftButton);
+    t.save(QMessageBox::No);
     QCOMPARE(t.game.read(), kGameFile);
-    QCOMPARE(QDir(data).entryList(QDir::Files | QDir::Hidden).size(), 3);  // no leftovers
+    t.save(QMessageBox::Yes);
+    QCOMPARE(t.desktop.messages.size(), 2);  // the questions only: a save that works says nothing
+    QCOMPARE(t.desktop.messages.back().text, "Save settings to " + t.game.path() + "?");
+    QCOMPARE(t.game.read(),
+             QByteArray("; written by hand\r\n[Settings]\r\nTimeLimitMinutes=45\r\nPort=4848\r\n"
+                        "StartingCredits=2500\r\nRadarMode=0\r\nIsTeamChangingAllowed=yes\r\n"
+                        "BaseDestructionEndsGame=yes\r\nBeaconPlacementEndsGame=yes\r\n"
+                        "CanRepairBuildings=yes\r\nSpawnWeapons=no\r\n"
+                        "IsFriendlyFirePermitted=yes\r\nMapName01=C&C_Field.mix\r\n"
+                        "MapName02=C&C_Under.mix\r\n\r\n[Other]\r\nMapName01=keep.mix\r\n"));
   }
-  QFile::setPermissions(data, open);
-}
 
-void tst_Saving::saveAfterAnotherProgramChangedTheFile_data() {
-  QTest::addColumn<QByteArray>("changed");  // null: deleted
-  QTest::addColumn<QByteArray>("saved");
-  QTest::newRow("deleted") << QByteArray() << "[Settings]\r\n" + kWindowLines;
-  QTest::newRow("emptied") << QByteArray("") << "[Settings]\r\n" + kWindowLines;
-  QTest::newRow("rewritten by the game: its new lines stay")
-      << QByteArray(
-             "[Settings]\r\nTimeLimitMinutes=45\r\nMaxPlayers=8\r\n[Server]\r\nPort=4849\r\n")
-      << "[Settings]\r\nTimeLimitMinutes=60\r\nMaxPlayers=8\r\n" +
-             kWindowLines.mid(QByteArray("TimeLimitMinutes=60\r\n").size()) +
-             "[Server]\r\nPort=4849\r\n";
-}
-
-void tst_Saving::saveAfterAnotherProgramChangedTheFile() {
-  QFETCH(QByteArray, changed);
-  GameWindow t(kMaps, kGameFile);
-  t.window.txtTime->setText(QStringLiteral("60"));
-  if (changed.isNull()) {
-    QVERIFY(QFile::remove(t.game.path()));
-  } else {
-    t.game.write(changed);
+  void saveAsWritesTheChosenFileAndMakesItCurrent() {
+    GameWindow t(kMaps, kGameFile);
+    frmSkirmish& w = t.window;
+    w.txtTime->setText(QStringLiteral("60"));
+    QTest::mouseClick(w.cmdSaveAs, Qt::LeftButton);  // cancelled: nothing written
+    QCOMPARE(t.desktop.fileRequests.front().fileName, t.game.path());
+    // A choice that cannot be saved (a folder) leaves the current file as it was.
+    t.desktop.fileAnswers.enqueue(t.game.data);
+    QTest::mouseClick(w.cmdSaveAs, Qt::LeftButton);
+    QCOMPARE(t.desktop.messages.size(), 1);
+    QCOMPARE(w.comDLG.FileName, t.game.path());
+    const QString other = t.game.path(QStringLiteral("other.ini"));
+    t.desktop.fileAnswers.enqueue(other);
+    QTest::mouseClick(w.cmdSaveAs, Qt::LeftButton);
+    QCOMPARE(t.game.read(QStringLiteral("other.ini")), "[Settings]\r\n" + kWindowLines);
+    QCOMPARE(t.game.read(), kGameFile);
+    QCOMPARE(w.comDLG.FileName, other);  // Save now asks about the new file
   }
-  t.save();
-  QCOMPARE(t.desktop.messages.size(), 1);
-  QTEST(t.game.read(), "saved");
-}
+
+  void failedSaveWarnsAndKeepsWindowAndFile_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("read-only file") << "read-only file";
+    QTest::newRow("read-only folder") << "read-only folder";
+    QTest::newRow("Data folder gone") << "folder gone";
+    QTest::newRow("Data folder replaced by a file") << "folder is a file";
+    QTest::newRow("a folder in the file's place") << "folder";
+  }
+
+  void failedSaveWarnsAndKeepsWindowAndFile() {
+    QFETCH(QString, fault);
+    GameWindow t(kMaps, kGameFile);
+    frmSkirmish& w = t.window;
+    w.txtTime->setText(QStringLiteral("60"));
+    const QStringList available = t.available();
+    const QString data = t.game.data;
+    const auto open = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                      QFileDevice::ReadOther | QFileDevice::ExeOther;
+    QFile::setPermissions(t.game.root.path(), open);  // a player may look into the game's folder
+    if (fault == "read-only file") QFile::setPermissions(t.game.path(), QFileDevice::ReadOwner);
+    if (fault == "read-only folder") QFile::setPermissions(data, open & ~QFileDevice::WriteOwner);
+    if (fault.startsWith("folder ")) QVERIFY(QDir(data).removeRecursively());
+    if (fault == "folder is a file") QVERIFY(QFile(data).open(QIODevice::WriteOnly));
+    if (fault == "folder") w.comDLG.FileName = data;
+    if (fault == "read-only folder") {
+      AsPlayer player;  // root could write into the folder
+      t.save();
+    } else {
+      t.save();
+    }
+    QCOMPARE(t.desktop.messages.size(), 2);
+    const ShownMessage& warning = t.desktop.messages.back();
+    QCOMPARE(warning.icon, QMessageBox::Warning);
+    QVERIFY2(warning.text.contains(w.comDLG.FileName), qPrintable(warning.text));
+    QCOMPARE(w.txtTime->text(), QStringLiteral("60"));
+    QCOMPARE(t.available(), available);
+    QCOMPARE(t.rotation(), kMaps);
+    if (fault.startsWith("folder ")) {  // once the folder is back, the window saves as it stood
+      QFile::remove(data);
+      QVERIFY(QDir().mkpath(data));
+      t.save();
+      QCOMPARE(t.game.read(), "[Settings]\r\n" + kWindowLines);
+    } else {
+      QCOMPARE(t.game.read(), kGameFile);
+      QCOMPARE(QDir(data).entryList(QDir::Files | QDir::Hidden).size(), 3);  // no leftovers
+    }
+    QFile::setPermissions(data, open);
+  }
+
+  void saveAfterAnotherProgramChangedTheFile_data() {
+    QTest::addColumn<QByteArray>("changed");  // null: deleted
+    QTest::addColumn<QByteArray>("saved");
+    QTest::newRow("deleted") << QByteArray() << "[Settings]\r\n" + kWindowLines;
+    QTest::newRow("emptied") << QByteArray("") << "[Settings]\r\n" + kWindowLines;
+    QTest::newRow("rewritten by the game: its new lines stay")
+        << QByteArray(
+               "[Settings]\r\nTimeLimitMinutes=45\r\nMaxPlayers=8\r\n[Server]\r\nPort=4849\r\n")
+        << "[Settings]\r\nTimeLimitMinutes=60\r\nMaxPlayers=8\r\n" +
+               kWindowLines.mid(QByteArray("TimeLimitMinutes=60\r\n").size()) +
+               "[Server]\r\nPort=4849\r\n";
+  }
+
+  void saveAfterAnotherProgramChangedTheFile() {
+    QFETCH(QByteArray, changed);
+    GameWindow t(kMaps, kGameFile);
+    t.window.txtTime->setText(QStringLiteral("60"));
+    if (changed.isNull()) {
+      QVERIFY(QFile::remove(t.game.path()));
+    } else {
+      t.game.write(changed);
+    }
+    t.save();
+    QCOMPARE(t.desktop.messages.size(), 1);
+    QTEST(t.game.read(), "saved");
+  }
+};
 
 QTEST_MAIN(tst_Saving)
 #include "tst_saving.moc"

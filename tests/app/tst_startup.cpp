@@ -25,90 +25,85 @@ class tst_Startup : public QObject {
   Q_OBJECT
 
  private slots:
-  void registryPathForms_data();
-  void registryPathForms();
-  void answersToTheQuestion_data();
-  void answersToTheQuestion();
-};
-
-void tst_Startup::registryPathForms_data() {
-  QTest::addColumn<QString>("value");          // of InstallPath, below a scratch folder
-  QTest::addColumn<QString>("installFolder");  // "" when the game is not found
-  QTest::newRow("the executable") << "Game/Renegade.exe"
-                                  << "Game";
-  QTest::newRow("a folder: its parent is taken") << "Westwood/Renegade"
-                                                 << "Westwood";
-  QTest::newRow("a trailing separator is cut") << "Game/"
-                                               << "Game";
-  QTest::newRow("a folder without Data") << "Empty/Renegade.exe"
-                                         << "";
-  QTest::newRow("a path that does not exist") << "Missing/Renegade.exe"
-                                              << "";
-}
-
-void tst_Startup::registryPathForms() {
-  QFETCH(QString, value);
-  QFETCH(QString, installFolder);
-  QTemporaryDir scratch;
-  writeFile(scratch.filePath("Game/Renegade.exe"), "");
-  writeFile(scratch.filePath("Game/DATA/SvrCfg_Skirmish.INI"),
-            "[Settings]\r\nTimeLimitMinutes=12\r\n");
-  writeFile(scratch.filePath("Empty/Renegade.exe"), "");
-  QDir().mkpath(scratch.filePath("Westwood/Renegade"));
-  QDir().mkpath(scratch.filePath("Westwood/Data"));
-  ScriptedDesktop desktop;
-  desktop.messageAnswers.enqueue(QMessageBox::No);
-  TableRegistry registry = TableRegistry::withInstallPath(scratch.filePath(value).toStdString());
-  frmSkirmish window(desktop);
-  QVERIFY(window.Form_Load(registry));
-  QCOMPARE(window.GameFound, !installFolder.isEmpty());
-  QCOMPARE(desktop.messages.size(), installFolder.isEmpty() ? 1 : 0);
-  QCOMPARE(window.txtTime->isEnabled(), window.GameFound);
-  if (installFolder == "Game") {  // Data and the settings file found in any letter case
-    QCOMPARE(window.InstallFolder, scratch.filePath(installFolder));
-    QCOMPARE(window.comDLG.FileName, scratch.filePath("Game/DATA/SvrCfg_Skirmish.INI"));
-    QCOMPARE(window.txtTime->text(), QStringLiteral("12"));
+  void registryPathForms_data() {
+    QTest::addColumn<QString>("value");          // of InstallPath, below a scratch folder
+    QTest::addColumn<QString>("installFolder");  // "" when the game is not found
+    QTest::newRow("the executable") << "Game/Renegade.exe"
+                                    << "Game";
+    QTest::newRow("a folder: its parent is taken") << "Westwood/Renegade"
+                                                   << "Westwood";
+    QTest::newRow("a trailing separator is cut") << "Game/"
+                                                 << "Game";
+    QTest::newRow("a folder without Data") << "Empty/Renegade.exe"
+                                           << "";
+    QTest::newRow("a path that does not exist") << "Missing/Renegade.exe"
+                                                << "";
   }
-}
 
-void tst_Startup::answersToTheQuestion_data() {
-  QTest::addColumn<int>("answer");
-  QTest::addColumn<QString>("picked");  // "game", "empty" (a folder without Data), "" cancels
-  QTest::addColumn<bool>("goesOn");
-  QTest::addColumn<bool>("found");
-  QTest::newRow("Cancel ends the program") << int(QMessageBox::Cancel) << "" << false << false;
-  QTest::newRow("No opens the window locked") << int(QMessageBox::No) << "" << true << false;
-  QTest::newRow("Yes, the picker cancelled: locked")
-      << int(QMessageBox::Yes) << "" << true << false;
-  QTest::newRow("Yes, a folder without Data: locked")
-      << int(QMessageBox::Yes) << "empty" << true << false;
-  QTest::newRow("Yes, the game's folder: loaded")
-      << int(QMessageBox::Yes) << "game" << true << true;
-}
+  void registryPathForms() {
+    QFETCH(QString, value);
+    QFETCH(QString, installFolder);
+    QTemporaryDir scratch;
+    writeFile(scratch.filePath("Game/Renegade.exe"), "");
+    writeFile(scratch.filePath("Game/DATA/SvrCfg_Skirmish.INI"),
+              "[Settings]\r\nTimeLimitMinutes=12\r\n");
+    writeFile(scratch.filePath("Empty/Renegade.exe"), "");
+    QDir().mkpath(scratch.filePath("Westwood/Renegade"));
+    QDir().mkpath(scratch.filePath("Westwood/Data"));
+    ScriptedDesktop desktop;
+    desktop.messageAnswers.enqueue(QMessageBox::No);
+    TableRegistry registry = TableRegistry::withInstallPath(scratch.filePath(value).toStdString());
+    frmSkirmish window(desktop);
+    QVERIFY(window.Form_Load(registry));
+    QCOMPARE(window.GameFound, !installFolder.isEmpty());
+    QCOMPARE(desktop.messages.size(), installFolder.isEmpty() ? 1 : 0);
+    QCOMPARE(window.txtTime->isEnabled(), window.GameFound);
+    if (installFolder == "Game") {  // Data and the settings file found in any letter case
+      QCOMPARE(window.InstallFolder, scratch.filePath(installFolder));
+      QCOMPARE(window.comDLG.FileName, scratch.filePath("Game/DATA/SvrCfg_Skirmish.INI"));
+      QCOMPARE(window.txtTime->text(), QStringLiteral("12"));
+    }
+  }
 
-void tst_Startup::answersToTheQuestion() {
-  QFETCH(int, answer);
-  QFETCH(QString, picked);
-  GameFolder game({QStringLiteral("C&C_Field.mix")});
-  game.write("[Settings]\r\nStartingCredits=777\r\n");
-  QTemporaryDir empty;
-  ScriptedDesktop desktop;
-  desktop.messageAnswers.enqueue(static_cast<QMessageBox::StandardButton>(answer));
-  desktop.fileAnswers.enqueue(picked == "game"    ? game.root.path()
-                              : picked == "empty" ? empty.path()
-                                                  : QString());
-  TableRegistry registry;  // holds nothing
-  frmSkirmish window(desktop);
-  QTEST(window.Form_Load(registry), "goesOn");
-  QCOMPARE(desktop.messages.size(), 1);  // one question, never a second message
-  QCOMPARE(desktop.messages.front().buttons,
-           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-  QCOMPARE(desktop.folderRequests.size(), answer == QMessageBox::Yes ? 1 : 0);
-  QTEST(window.GameFound, "found");
-  QCOMPARE(window.txtCredits->isEnabled(), window.GameFound);
-  QVERIFY(window.cmdAbout->isEnabled());
-  QCOMPARE(window.txtCredits->text(), QString::fromLatin1(window.GameFound ? "777" : "10000"));
-}
+  void answersToTheQuestion_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("picked");  // "game", "empty" (a folder without Data), "" cancels
+    QTest::addColumn<bool>("goesOn");
+    QTest::addColumn<bool>("found");
+    QTest::newRow("Cancel ends the program") << int(QMessageBox::Cancel) << "" << false << false;
+    QTest::newRow("No opens the window locked") << int(QMessageBox::No) << "" << true << false;
+    QTest::newRow("Yes, the picker cancelled: locked")
+        << int(QMessageBox::Yes) << "" << true << false;
+    QTest::newRow("Yes, a folder without Data: locked")
+        << int(QMessageBox::Yes) << "empty" << true << false;
+    QTest::newRow("Yes, the game's folder: loaded")
+        << int(QMessageBox::Yes) << "game" << true << true;
+  }
+
+  void answersToTheQuestion() {
+    QFETCH(int, answer);
+    QFETCH(QString, picked);
+    GameFolder game({QStringLiteral("C&C_Field.mix")});
+    game.write("[Settings]\r\nStartingCredits=777\r\n");
+    QTemporaryDir empty;
+    ScriptedDesktop desktop;
+    desktop.messageAnswers.enqueue(static_cast<QMessageBox::StandardButton>(answer));
+    desktop.fileAnswers.enqueue(picked == "game"    ? game.root.path()
+                                : picked == "empty" ? empty.path()
+                                                    : QString());
+    TableRegistry registry;  // holds nothing
+    frmSkirmish window(desktop);
+    QTEST(window.Form_Load(registry), "goesOn");
+    QCOMPARE(desktop.messages.size(), 1);  // one question, never a second message
+    QCOMPARE(desktop.messages.front().buttons,
+             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QCOMPARE(desktop.folderRequests.size(), answer == QMessageBox::Yes ? 1 : 0);
+    QTEST(window.GameFound, "found");
+    QCOMPARE(window.txtCredits->isEnabled(), window.GameFound);
+    QVERIFY(window.cmdAbout->isEnabled());
+    QCOMPARE(window.txtCredits->text(), QString::fromLatin1(window.GameFound ? "777" : "10000"));
+  }
+};
 
 QTEST_MAIN(tst_Startup)
 #include "tst_startup.moc"

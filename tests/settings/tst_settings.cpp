@@ -46,120 +46,113 @@ class tst_Settings : public QObject {
   Q_OBJECT
 
  private slots:
-  void reads_data();
-  void reads();
-  void savesOnlyItsKeysAndTheirPlaces();
-  void saveOfFewerMapsLeavesNoOldEntry();
-  void saveOfWhatTheFileHoldsLeavesItUntouched();
-  void saveRefusesWhatTheFileCannotHold();
-  void codePageRoundTripsEveryByte();
-};
+  void reads_data() {
+    QTest::addColumn<QByteArray>("section");
+    QTest::addColumn<QString>("read");  // time, credits, radar, spawn, repair
+    QTest::addColumn<QStringList>("rotation");
+    QTest::newRow("no file: every default") << QByteArray() << "30 10000 2 1 1" << QStringList();
+    QTest::newRow("only lower-case yes is on, an empty value is off")
+        << QByteArray("[Settings]\r\nSpawnWeapons=Yes\r\nCanRepairBuildings=\r\nRadarMode=3\r\n")
+        << "30 10000 -1 0 0" << QStringList();
+    QTest::newRow("names in any case; values as they are, for the fields")
+        << QByteArray("[settings]\nradarmode= 0 \nTIMELIMITMINUTES=1000\nStartingCredits=-5\n")
+        << "1000 -5 0 1 1" << QStringList();
+    QTest::newRow("a second Settings section is not read")
+        << QByteArray("[Settings]\r\nRadarMode=1\r\n[Settings]\r\nSpawnWeapons=no\r\n" +
+                      mapLines(1, 1))
+        << "30 10000 1 1 1" << QStringList();
+    QTest::newRow("MapName00 is never read")
+        << "[Settings]\r\nMapName00=x.mix\r\n" + mapLines(1, 4) << "30 10000 2 1 1" << maps(1, 4);
+    QTest::newRow("a gap ends the rotation after k+1 entries")
+        << "[Settings]\r\n" + mapLines(1, 2) + "MapName04=C&C_Map4.mix\r\n"
+        << "30 10000 2 1 1" << maps(1, 2);
+    QTest::newRow("01 to 101 load the first 100")
+        << "[Settings]\r\n" + mapLines(1, 101) << "30 10000 2 1 1" << maps(1, 100);
+    QTest::newRow("an empty entry is skipped, a single digit is no entry")
+        << QByteArray("[Settings]\r\nMapName01=\r\nMapName02=C&C_Map2.mix\r\nMapName3=x.mix\r\n")
+        << "30 10000 2 1 1" << maps(2, 2);
+  }
 
-void tst_Settings::reads_data() {
-  QTest::addColumn<QByteArray>("section");
-  QTest::addColumn<QString>("read");  // time, credits, radar, spawn, repair
-  QTest::addColumn<QStringList>("rotation");
-  QTest::newRow("no file: every default") << QByteArray() << "30 10000 2 1 1" << QStringList();
-  QTest::newRow("only lower-case yes is on, an empty value is off")
-      << QByteArray("[Settings]\r\nSpawnWeapons=Yes\r\nCanRepairBuildings=\r\nRadarMode=3\r\n")
-      << "30 10000 -1 0 0" << QStringList();
-  QTest::newRow("names in any case; values as they are, for the fields")
-      << QByteArray("[settings]\nradarmode= 0 \nTIMELIMITMINUTES=1000\nStartingCredits=-5\n")
-      << "1000 -5 0 1 1" << QStringList();
-  QTest::newRow("a second Settings section is not read")
-      << QByteArray("[Settings]\r\nRadarMode=1\r\n[Settings]\r\nSpawnWeapons=no\r\n" +
-                    mapLines(1, 1))
-      << "30 10000 1 1 1" << QStringList();
-  QTest::newRow("MapName00 is never read")
-      << "[Settings]\r\nMapName00=x.mix\r\n" + mapLines(1, 4) << "30 10000 2 1 1" << maps(1, 4);
-  QTest::newRow("a gap ends the rotation after k+1 entries")
-      << "[Settings]\r\n" + mapLines(1, 2) + "MapName04=C&C_Map4.mix\r\n"
-      << "30 10000 2 1 1" << maps(1, 2);
-  QTest::newRow("01 to 101 load the first 100")
-      << "[Settings]\r\n" + mapLines(1, 101) << "30 10000 2 1 1" << maps(1, 100);
-  QTest::newRow("an empty entry is skipped, a single digit is no entry")
-      << QByteArray("[Settings]\r\nMapName01=\r\nMapName02=C&C_Map2.mix\r\nMapName3=x.mix\r\n")
-      << "30 10000 2 1 1" << maps(2, 2);
-}
+  void reads() {
+    QFETCH(QByteArray, section);
+    const SkirmishSettings s =
+        corvane::readSkirmishSettings(corvane::IniDocument::fromBytes(section.toStdString()));
+    QTEST(QStringLiteral("%1 %2 %3 %4 %5")
+              .arg(s.timeLimitMinutes, s.startingCredits)
+              .arg(s.radarMode)
+              .arg(int(s.spawnWeapons))
+              .arg(int(s.canRepairBuildings)),
+          "read");
+    QTEST(s.rotation, "rotation");
+  }
 
-void tst_Settings::reads() {
-  QFETCH(QByteArray, section);
-  const SkirmishSettings s =
-      corvane::readSkirmishSettings(corvane::IniDocument::fromBytes(section.toStdString()));
-  QTEST(QStringLiteral("%1 %2 %3 %4 %5")
-            .arg(s.timeLimitMinutes, s.startingCredits)
-            .arg(s.radarMode)
-            .arg(int(s.spawnWeapons))
-            .arg(int(s.canRepairBuildings)),
-        "read");
-  QTEST(s.rotation, "rotation");
-}
-
-void tst_Settings::savesOnlyItsKeysAndTheirPlaces() {
-  File file;
-  file.write(
-      "; practice\n[Settings]\nSpawnWeapons=no\nPort=4848\nMapName01=old.mix\nMapName1=x\n"
-      "RadarMode=1\n\n[Other]\nMapName01=keep.mix\n");
-  SkirmishSettings settings;
-  settings.canRepairBuildings = false;
-  settings.rotation = {QStringLiteral("new.mix")};
-  QVERIFY(corvane::saveSkirmishSettings(file.path, settings).ok);
-  QCOMPARE(file.bytes(),
-           "; practice\n[Settings]\nSpawnWeapons=yes\r\nPort=4848\nMapName1=x\nRadarMode=2\r\n"
-           "TimeLimitMinutes=30\r\nStartingCredits=10000\r\nIsTeamChangingAllowed=yes\r\n"
-           "BaseDestructionEndsGame=yes\r\nBeaconPlacementEndsGame=yes\r\nCanRepairBuildings=no\r\n"
-           "IsFriendlyFirePermitted=yes\r\nMapName01=new.mix\r\n\n[Other]\nMapName01=keep.mix\n");
-}
-
-void tst_Settings::saveOfFewerMapsLeavesNoOldEntry() {
-  // MapName100 of a save of 100 maps must not survive a save of 99: it would load again.
-  File file;
-  file.write("[Settings]\r\n" + mapLines(0, 5) + "mapname02=b.mix\r\n");
-  for (const int count : {100, 99, 3}) {
+  void savesOnlyItsKeysAndTheirPlaces() {
+    File file;
+    file.write(
+        "; practice\n[Settings]\nSpawnWeapons=no\nPort=4848\nMapName01=old.mix\nMapName1=x\n"
+        "RadarMode=1\n\n[Other]\nMapName01=keep.mix\n");
     SkirmishSettings settings;
-    settings.rotation = maps(1, count);
+    settings.canRepairBuildings = false;
+    settings.rotation = {QStringLiteral("new.mix")};
     QVERIFY(corvane::saveSkirmishSettings(file.path, settings).ok);
-    QCOMPARE(corvane::loadSkirmishSettings(file.path).rotation, maps(1, count));
+    QCOMPARE(
+        file.bytes(),
+        "; practice\n[Settings]\nSpawnWeapons=yes\r\nPort=4848\nMapName1=x\nRadarMode=2\r\n"
+        "TimeLimitMinutes=30\r\nStartingCredits=10000\r\nIsTeamChangingAllowed=yes\r\n"
+        "BaseDestructionEndsGame=yes\r\nBeaconPlacementEndsGame=yes\r\nCanRepairBuildings=no\r\n"
+        "IsFriendlyFirePermitted=yes\r\nMapName01=new.mix\r\n\n[Other]\nMapName01=keep.mix\n");
   }
-  QVERIFY(file.bytes().ends_with(mapLines(1, 3).toStdString()));
-  QCOMPARE(QByteArray::fromStdString(file.bytes()).count("MapName"), 3);
-}
 
-void tst_Settings::saveOfWhatTheFileHoldsLeavesItUntouched() {
-  // The game reloads the file whenever its modification time changes.
-  File file;
-  file.write("[Settings]\nTimeLimitMinutes=45\nMapName01=a.mix\n");
-  SkirmishSettings settings;
-  settings.timeLimitMinutes = QStringLiteral("45");
-  settings.rotation = {QStringLiteral("a.mix")};
-  QVERIFY(corvane::saveSkirmishSettings(file.path, settings).ok);  // writes the keys it lacked
-  const timespec before = file.modified();
-  QVERIFY(corvane::saveSkirmishSettings(file.path, corvane::loadSkirmishSettings(file.path)).ok);
-  QCOMPARE(file.modified().tv_nsec, before.tv_nsec);
-}
-
-void tst_Settings::saveRefusesWhatTheFileCannotHold() {
-  File file;
-  file.write("[Settings]\r\nMapName01=C&C_Under.mix\r\n");
-  SkirmishSettings settings;
-  for (const QString name : {"C&C_\u65E5\u672C.mix", "a\nb.mix"}) {
-    settings.rotation = {name};
-    QVERIFY(!corvane::saveSkirmishSettings(file.path, settings).ok);
+  void saveOfFewerMapsLeavesNoOldEntry() {
+    // MapName100 of a save of 100 maps must not survive a save of 99: it would load again.
+    File file;
+    file.write("[Settings]\r\n" + mapLines(0, 5) + "mapname02=b.mix\r\n");
+    for (const int count : {100, 99, 3}) {
+      SkirmishSettings settings;
+      settings.rotation = maps(1, count);
+      QVERIFY(corvane::saveSkirmishSettings(file.path, settings).ok);
+      QCOMPARE(corvane::loadSkirmishSettings(file.path).rotation, maps(1, count));
+    }
+    QVERIFY(file.bytes().ends_with(mapLines(1, 3).toStdString()));
+    QCOMPARE(QByteArray::fromStdString(file.bytes()).count("MapName"), 3);
   }
-  QCOMPARE(file.bytes(), "[Settings]\r\nMapName01=C&C_Under.mix\r\n");
-  QVERIFY(!corvane::saveSkirmishSettings(file.dir.path(), {}).ok);  // a folder is never replaced
-  QVERIFY(QFileInfo(file.dir.path()).isDir());
-}
 
-void tst_Settings::codePageRoundTripsEveryByte() {
-  std::string all;
-  for (int b = 1; b < 256; ++b) all.push_back(static_cast<char>(b));
-  const QString text = corvane::fromWindows1252(all);
-  QCOMPARE(text.mid(0x7F, 3), QStringLiteral("\u20AC\u0081\u201A"));  // the euro sign at 0x80
-  QCOMPARE(text[0x99 - 1], QChar(0x2122));
-  QCOMPARE(corvane::toWindows1252(text), std::optional<std::string>(all));
-  QVERIFY(!corvane::toWindows1252(QStringLiteral("\u0100")));
-}
+  void saveOfWhatTheFileHoldsLeavesItUntouched() {
+    // The game reloads the file whenever its modification time changes.
+    File file;
+    file.write("[Settings]\nTimeLimitMinutes=45\nMapName01=a.mix\n");
+    SkirmishSettings settings;
+    settings.timeLimitMinutes = QStringLiteral("45");
+    settings.rotation = {QStringLiteral("a.mix")};
+    QVERIFY(corvane::saveSkirmishSettings(file.path, settings).ok);  // writes the keys it lacked
+    const timespec before = file.modified();
+    QVERIFY(corvane::saveSkirmishSettings(file.path, corvane::loadSkirmishSettings(file.path)).ok);
+    QCOMPARE(file.modified().tv_nsec, before.tv_nsec);
+  }
+
+  void saveRefusesWhatTheFileCannotHold() {
+    File file;
+    file.write("[Settings]\r\nMapName01=C&C_Under.mix\r\n");
+    SkirmishSettings settings;
+    for (const QString name : {"C&C_\u65E5\u672C.mix", "a\nb.mix"}) {
+      settings.rotation = {name};
+      QVERIFY(!corvane::saveSkirmishSettings(file.path, settings).ok);
+    }
+    QCOMPARE(file.bytes(), "[Settings]\r\nMapName01=C&C_Under.mix\r\n");
+    QVERIFY(!corvane::saveSkirmishSettings(file.dir.path(), {}).ok);  // a folder is never replaced
+    QVERIFY(QFileInfo(file.dir.path()).isDir());
+  }
+
+  void codePageRoundTripsEveryByte() {
+    std::string all;
+    for (int b = 1; b < 256; ++b) all.push_back(static_cast<char>(b));
+    const QString text = corvane::fromWindows1252(all);
+    QCOMPARE(text.mid(0x7F, 3), QStringLiteral("\u20AC\u0081\u201A"));  // the euro sign at 0x80
+    QCOMPARE(text[0x99 - 1], QChar(0x2122));
+    QCOMPARE(corvane::toWindows1252(text), std::optional<std::string>(all));
+    QVERIFY(!corvane::toWindows1252(QStringLiteral("\u0100")));
+  }
+};
 
 QTEST_GUILESS_MAIN(tst_Settings)
 #include "tst_settings.moc"
