@@ -77,6 +77,12 @@ class tst_Rotation : public QObject {
     QVERIFY(!w.cmdAdd->isEnabled());
     QTest::mouseClick(w.cmdRemove, Qt::LeftButton);
     QVERIFY(!w.cmdRemove->isEnabled());
+    // Also after a removal of many entries, which the list takes in one reset.
+    w.lstMaps->mapModel()->setEntries(QList<QString>(70, QStringLiteral("C&C_A.mix")));
+    w.lstMaps->selectAll();
+    QTest::mouseClick(w.cmdRemove, Qt::LeftButton);
+    QCOMPARE(t.rotation(), QStringList());
+    QVERIFY(!w.cmdRemove->isEnabled());
   }
 
   void altArrowsAndDropsMoveEntriesThatSaveInTheirNewOrder() {
@@ -98,6 +104,7 @@ class tst_Rotation : public QObject {
     const QRect last = w.lstMaps->visualRect(w.lstMaps->model()->index(3, 0));
     const QPointF at(last.center().x(), last.bottom() - 1);
     for (corvane::MapListView* from : {w.lstRenData, w.lstMaps}) {
+      QCOMPARE(t.rotation(), (QStringList{"C&C_C.mix", "C&C_A.mix", "C&C_B.mix", "C&C_D.mix"}));
       const std::unique_ptr<QMimeData> data(from->selectionMimeData());
       QDragEnterEvent enter(at.toPoint(), Qt::MoveAction, data.get(), Qt::LeftButton, {});
       QApplication::sendEvent(w.lstMaps->viewport(), &enter);

@@ -104,6 +104,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "A", "3", "[Settings]\nA=3\r\nA=2\n[settings]\nB=2\n"},
         WriteRow{"SectionBehindAByteOrderMarkIsNew", "\xEF\xBB\xBF[Settings]\r\n", "Settings", "A",
                  "2", "\xEF\xBB\xBF[Settings]\r\n[Settings]\r\nA=2\r\n"},
+        WriteRow{"CommentLookingLikeTheKeyIsNoEntry", "[Settings]\n;A=1\n", "Settings", "A", "2",
+                 "[Settings]\nA=2\r\n;A=1\n"},
         WriteRow{"RefusesEqualsInTheKey", kTwo, "Settings", "A=B", "1", kTwo, false},
         WriteRow{"RefusesALineBreakInTheValue", kTwo, "Settings", "A", "1\nB=2", kTwo, false},
         WriteRow{"RefusesABracketInTheSection", kTwo, "Set]tings", "A", "1", kTwo, false}),

@@ -119,6 +119,8 @@ INSTANTIATE_TEST_SUITE_P(
                   ";\"InstallPath\"=\"no\"\n\"Blob\"=hex:22,49,6e,22,3d,22,\\\n  00\n"
                   "\"InstallPath\"=\"C:\\\\x\"\r\n",
                   Outcome::Found, "C:\\x"},
+        LookupRow{"ValueEndsAtNul", "\"InstallPath\"=\"C:\\\\x\\0junk\"\n", Outcome::Found,
+                  "C:\\x"},
         LookupRow{"LaterLineCounts",
                   "\"InstallPath\"=\"C:\\\\x\"\n\"InstallPath\"=dword:00000001\n",
                   Outcome::ValueMissing, ""},
