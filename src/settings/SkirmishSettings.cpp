@@ -3,9 +3,11 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "Windows1252.h"
 
@@ -35,6 +37,24 @@ constexpr std::array<OnOffKey, 6> kOnOffKeys = {{
 
 std::string mapKey(int position) {
   return mapKeyName(position).toStdString();
+}
+
+bool sameName(std::string_view left, std::string_view right) {
+  const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+  return left.size() == right.size() &&
+         std::equal(left.begin(), left.end(), right.begin(),
+                    [&lower](char a, char b) { return lower(a) == lower(b); });
+}
+
+// The position of `key` among the nine practice keys (any letter case), or -1.
+int practiceKeyIndex(std::string_view key) {
+  if (sameName(key, kTimeLimitKey)) return 0;
+  if (sameName(key, kCreditsKey)) return 1;
+  if (sameName(key, kRadarKey)) return 2;
+  for (std::size_t i = 0; i < kOnOffKeys.size(); ++i) {
+    if (sameName(key, kOnOffKeys[i].key)) return static_cast<int>(i) + 3;
+  }
+  return -1;
 }
 
 std::string readValue(const IniDocument& document, const std::string& key,
@@ -106,6 +126,13 @@ bool writeSkirmishSettings(IniDocument& document, const SkirmishSettings& settin
   }
   if (!written) return false;
 
+  // The game refuses a key named twice in its section ("Duplicate CRC in INI file."): of each
+  // practice key only the first entry stays, the one just written and the one both read.
+  std::array<bool, 9> seen{};
+  document.removeKeysIf(kSettingsSection, [&seen](std::string_view key) {
+    const int rule = practiceKeyIndex(key);
+    return rule >= 0 && std::exchange(seen[static_cast<std::size_t>(rule)], true);
+  });
   document.removeKeysIf(kSettingsSection, isMapKeyName);
   for (qsizetype p = 0; p < settings.rotation.size(); ++p) {
     const std::optional<std::string> name = toWindows1252(settings.rotation[p]);

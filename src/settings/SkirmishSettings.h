@@ -52,8 +52,10 @@ bool isMapKeyName(std::string_view key);
 SkirmishSettings readSkirmishSettings(const IniDocument& document);
 
 // Writes `settings` into `document`: the nine rule keys in order (RadarMode only when it is 0, 1
-// or 2), then removes every map entry of the section (MapName00 to MapName99 and any numbered
-// higher, so no removed map can come back on the next load), then writes MapName01 to MapNameN.
+// or 2), then removes the later entries of any of the nine named twice (the game refuses a key
+// named twice in its section) and every map entry of the section (MapName00 to MapName99 and any
+// numbered higher, so no removed map can come back on the next load), then writes MapName01 to
+// MapNameN.
 // Every other line stays as it was. Returns false, with `document` possibly part-written, when a
 // value cannot be written to the file (a character Windows-1252 lacks, a line break).
 bool writeSkirmishSettings(IniDocument& document, const SkirmishSettings& settings);

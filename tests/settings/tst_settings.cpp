@@ -86,11 +86,13 @@ class tst_Settings : public QObject {
     QTEST(s.rotation, "rotation");
   }
 
+  // A save writes its keys in their places, and keeps no second entry of one of them (the game
+  // refuses a key named twice in a section); every other line stays.
   void savesOnlyItsKeysAndTheirPlaces() {
     File file;
     file.write(
         "; practice\n[Settings]\nSpawnWeapons=no\nPort=4848\nMapName01=old.mix\nMapName1=x\n"
-        "RadarMode=1\n\n[Other]\nMapName01=keep.mix\n");
+        "RadarMode=1\nspawnweapons=no\nPort=4849\n\n[Other]\nMapName01=keep.mix\nA=1\nA=2\n");
     SkirmishSettings settings;
     settings.canRepairBuildings = false;
     settings.rotation = {QStringLiteral("new.mix")};
@@ -98,9 +100,10 @@ class tst_Settings : public QObject {
     QCOMPARE(
         file.bytes(),
         "; practice\n[Settings]\nSpawnWeapons=yes\r\nPort=4848\nMapName1=x\nRadarMode=2\r\n"
-        "TimeLimitMinutes=30\r\nStartingCredits=10000\r\nIsTeamChangingAllowed=yes\r\n"
+        "Port=4849\nTimeLimitMinutes=30\r\nStartingCredits=10000\r\nIsTeamChangingAllowed=yes\r\n"
         "BaseDestructionEndsGame=yes\r\nBeaconPlacementEndsGame=yes\r\nCanRepairBuildings=no\r\n"
-        "IsFriendlyFirePermitted=yes\r\nMapName01=new.mix\r\n\n[Other]\nMapName01=keep.mix\n");
+        "IsFriendlyFirePermitted=yes\r\nMapName01=new.mix\r\n\n[Other]\nMapName01=keep.mix\n"
+        "A=1\nA=2\n");
   }
 
   void saveOfFewerMapsLeavesNoOldEntry() {
