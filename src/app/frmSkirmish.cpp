@@ -2,6 +2,7 @@
 #include "frmSkirmish.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFrame>
 #include <QGuiApplication>
@@ -200,6 +201,20 @@ void frmSkirmish::createControls() {
   connect(cmdSaveAs, &QPushButton::clicked, this, &frmSkirmish::cmdSaveAs_Click);
   connect(cmdUpdates, &QPushButton::clicked, this, &frmSkirmish::cmdUpdates_Click);
   connect(cmdAbout, &QPushButton::clicked, this, &frmSkirmish::cmdAbout_Click);
+
+  // Any change the player can make counts as an unsaved edit; a load or a save clears them.
+  const auto edited = [this] { unsavedEdits_ = true; };
+  for (QLineEdit* field : {static_cast<QLineEdit*>(txtTime), static_cast<QLineEdit*>(txtCredits)}) {
+    connect(field, &QLineEdit::textChanged, this, edited);
+  }
+  for (QAbstractButton* option : findChildren<QAbstractButton*>()) {
+    if (option->isCheckable()) connect(option, &QAbstractButton::toggled, this, edited);
+  }
+  const corvane::MapListModel* rotation = lstMaps->mapModel();
+  connect(rotation, &QAbstractItemModel::rowsInserted, this, edited);
+  connect(rotation, &QAbstractItemModel::rowsRemoved, this, edited);
+  connect(rotation, &QAbstractItemModel::layoutChanged, this, edited);
+  connect(rotation, &QAbstractItemModel::modelReset, this, edited);
 }
 
 void frmSkirmish::setFocusOrder() {
@@ -351,6 +366,16 @@ void frmSkirmish::showEvent(QShowEvent* event) {
   }
 }
 
+void frmSkirmish::closeEvent(QCloseEvent* event) {
+  if (!unsavedEdits_ || !cmdSave->isEnabled() || comDLG.FileName.isEmpty()) return;
+  const auto answer = desktop_.message(
+      this, QMessageBox::Question, QStringLiteral("Save"),
+      QStringLiteral("Save changes to %1?").arg(QDir::toNativeSeparators(comDLG.FileName)),
+      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+  if (answer == QMessageBox::No) return;
+  if (answer != QMessageBox::Yes || !SaveSettings(comDLG.FileName)) event->ignore();
+}
+
 bool frmSkirmish::eventFilter(QObject* watched, QEvent* event) {
   if (watched == lblMapvault && event->type() == QEvent::MouseButtonRelease &&
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
@@ -397,6 +422,7 @@ void frmSkirmish::LoadSettings(const QString& fileName) {
   }
   lstRenData->mapModel()->setEntries(std::move(available));
   lstMaps->mapModel()->setEntries(settings.rotation);
+  unsavedEdits_ = false;
 }
 
 corvane::SkirmishSettings frmSkirmish::currentSettings() const {
@@ -419,7 +445,10 @@ corvane::SkirmishSettings frmSkirmish::currentSettings() const {
 
 bool frmSkirmish::SaveSettings(const QString& fileName) {
   const corvane::FileStatus status = corvane::saveSkirmishSettings(fileName, currentSettings());
-  if (status.ok) return true;
+  if (status.ok) {
+    unsavedEdits_ = false;
+    return true;
+  }
   desktop_.message(
       this, QMessageBox::Warning, QStringLiteral("Corvane"),
       QStringLiteral("The settings could not be saved to\n%1\n\n%2\n\n"

@@ -106,6 +106,10 @@ class frmSkirmish : public QWidget {
   // The settings the controls show, as SaveSettings writes them.
   corvane::SkirmishSettings currentSettings() const;
 
+  // True when a field, a check box, the radar mode or the rotation (its maps or their order) was
+  // changed since the last load or save.
+  bool hasUnsavedEdits() const { return unsavedEdits_; }
+
   // The event handlers.
   void cmdAdd_Click();
   void cmdRemove_Click();
@@ -123,6 +127,9 @@ class frmSkirmish : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  // With unsaved edits, asks whether to save them first: Yes saves (and closes only when the save
+  // worked), No closes, Cancel keeps the window open. A locked window never asks.
+  void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -139,6 +146,7 @@ class frmSkirmish : public QWidget {
   void showGuard(const QString& text);
 
   corvane::Desktop& desktop_;
+  bool unsavedEdits_ = false;
   std::shared_future<QImage> backdropAhead_;  // until the first paint
   QPixmap backdrop_;                          // at the window's pixel ratio
 };

@@ -156,6 +156,54 @@ class tst_Saving : public QObject {
     QCOMPARE(t.desktop.messages.size(), 1);
     QTEST(t.game.read(), "saved");
   }
+
+  void closingAsksAboutUnsavedEdits_data() {
+    QTest::addColumn<bool>("edited");  // the rotation's order changed
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("no edits: no question") << false << int(QMessageBox::Cancel) << true << false;
+    QTest::newRow("Cancel keeps the window") << true << int(QMessageBox::Cancel) << false << false;
+    QTest::newRow("No closes") << true << int(QMessageBox::No) << true << false;
+    QTest::newRow("Yes saves and closes") << true << int(QMessageBox::Yes) << true << true;
+    QTest::newRow("Yes, the save fails: stays") << true << int(QMessageBox::Yes) << false << false;
+  }
+  void closingAsksAboutUnsavedEdits() {
+    QFETCH(bool, edited);
+    GameWindow t(kMaps, kGameFile);
+    if (edited) {
+      GameWindow::click(t.window.lstMaps, 0);
+      QTest::keyClick(t.window.lstMaps, Qt::Key_Down, Qt::AltModifier);
+    }
+    if (QTest::currentDataTag() == QByteArray("Yes, the save fails: stays")) {
+      QFile::setPermissions(t.game.path(), QFileDevice::ReadOwner);
+    }
+    QFETCH(int, answer);
+    t.desktop.messageAnswers.enqueue(QMessageBox::StandardButton(answer));
+    QTEST(t.window.close(), "closes");
+    QCOMPARE(t.desktop.messages.isEmpty(), !edited);
+    if (edited) QCOMPARE(t.desktop.messages.front().text, "Save changes to " + t.game.path() + "?");
+    QTEST(t.game.read() != kGameFile, "saved");
+  }
+
+  void closingAfterALoadOrASaveOrLockedDoesNotAsk() {
+    GameWindow t(kMaps, kGameFile);
+    t.window.txtTime->setText(QStringLiteral("60"));
+    t.window.LoadSettings(t.game.path());
+    QVERIFY(!t.window.hasUnsavedEdits());
+    QTest::mouseClick(t.window.chkSpawn, Qt::LeftButton);
+    QVERIFY(t.window.hasUnsavedEdits());
+    t.save();
+    QVERIFY(t.window.close());
+    QCOMPARE(t.desktop.messages.size(), 1);  // the Save question only
+    ScriptedDesktop desktop;
+    frmSkirmish locked(desktop);
+    locked.EnableEditing(false);
+    locked.comDLG.FileName = t.game.path();
+    locked.txtTime->setText(QStringLiteral("1"));
+    QVERIFY(locked.close());
+    QVERIFY(desktop.messages.isEmpty());
+  }
 };
 
 QTEST_MAIN(tst_Saving)
