@@ -78,11 +78,7 @@ QString mapKeyName(int position) {
 bool isMapKeyName(std::string_view key) {
   constexpr std::string_view kPrefix = "mapname";
   if (key.size() < kPrefix.size() + 2) return false;
-  for (std::size_t i = 0; i < kPrefix.size(); ++i) {
-    const char c = key[i];
-    const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    if (lower != kPrefix[i]) return false;
-  }
+  if (!sameName(key.substr(0, kPrefix.size()), kPrefix)) return false;
   for (std::size_t i = kPrefix.size(); i < key.size(); ++i) {
     if (key[i] < '0' || key[i] > '9') return false;
   }
