@@ -23,7 +23,11 @@ void MapRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
 
   const bool enabled = option.state & QStyle::State_Enabled;
   const bool selected = option.state & QStyle::State_Selected;
-  QPalette::ColorGroup group = enabled ? QPalette::Normal : QPalette::Disabled;
+  // A map the game will not play is greyed, and set in italics so that it stands out without
+  // colour too; selected, it keeps the highlight's text colour to stay legible.
+  const bool unplayable = index.data(MapListModel::UnplayableRole).toBool();
+  QPalette::ColorGroup group =
+      enabled && (selected || !unplayable) ? QPalette::Normal : QPalette::Disabled;
   if (group == QPalette::Normal && !(option.state & QStyle::State_Active)) {
     group = QPalette::Inactive;
   }
@@ -31,11 +35,14 @@ void MapRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
   const QRect textRect = option.rect.adjusted(margin, 0, -margin, 0);
   const QString text = index.data(Qt::DisplayRole).toString();
   painter->save();
-  painter->setFont(option.font);
+  QFont font = option.font;
+  font.setItalic(unplayable);
+  painter->setFont(font);
   painter->setPen(
       option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
   painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                    option.fontMetrics.elidedText(text, Qt::ElideRight, textRect.width()));
+                    (unplayable ? QFontMetrics(font) : option.fontMetrics)
+                        .elidedText(text, Qt::ElideRight, textRect.width()));
   painter->restore();
 
   if (option.state & QStyle::State_HasFocus) {
@@ -93,6 +100,9 @@ void MapListView::selectRows(const QList<int>& rows) {
 
 void MapListView::mouseDoubleClickEvent(QMouseEvent* event) {
   QListView::mouseDoubleClickEvent(event);
+  // A double-click on an entry that cannot be selected does nothing.
+  const QModelIndex at = indexAt(event->position().toPoint());
+  if (at.isValid() && !(model_->flags(at) & Qt::ItemIsSelectable)) return;
   if (event->button() == Qt::LeftButton) emit listDoubleClicked();
 }
 

@@ -105,6 +105,7 @@ void frmSkirmish::createControls() {
   Label6 = makeLabel(this, "Label6", QStringLiteral("Available Maps :"), {12, 8, 170, 16});
   lstRenData = named(new MapListView(this), "lstRenData");
   lstRenData->setGeometry(12, 26, 170, 206);
+  lstRenData->mapModel()->setUnplayableSelectable(false);
 
   cmdAdd = named(new QPushButton(QStringLiteral("&Add -->"), this), "cmdAdd");
   cmdAdd->setGeometry(192, 44, 118, 28);
@@ -125,6 +126,7 @@ void frmSkirmish::createControls() {
   lstMaps = named(new MapListView(this), "lstMaps");
   lstMaps->setGeometry(320, 26, 172, 206);
   lstMaps->setReorderable(true);
+  lstMaps->mapModel()->setRowLimit(corvane::kPlayedRotationEntries, corvane::unplayedEntryReason());
 
   Frame1 = makeLine(this, "Frame1", QFrame::HLine, {12, 240, 480, 3});
 
@@ -412,16 +414,20 @@ void frmSkirmish::LoadSettings(const QString& fileName) {
   lstRenData->mapModel()->clear();
   lstMaps->mapModel()->clear();
   QStringList available = corvane::ScanAvailableMaps(File1.entries());
+  QStringList reasons;
+  reasons.reserve(available.size());
+  for (const QString& name : available) reasons.append(corvane::unplayableReason(name));
 
   const corvane::SkirmishSettings settings = corvane::loadSkirmishSettings(fileName);
   applySettings(settings);
 
   // Mark the available maps that stand in the rotation (exact names, letter case included).
-  for (const int row : corvane::rowsToMark(available, settings.rotation)) {
+  for (const int row : corvane::rowsToMark(available, reasons, settings.rotation)) {
     available[row].prepend(corvane::RotationMark);
   }
-  lstRenData->mapModel()->setEntries(std::move(available));
-  lstMaps->mapModel()->setEntries(settings.rotation);
+  lstRenData->mapModel()->setEntries(std::move(available), std::move(reasons));
+  lstMaps->mapModel()->setEntries(settings.rotation,
+                                  corvane::rotationReasons(settings.rotation, File1.entries()));
   unsavedEdits_ = false;
 }
 
@@ -465,7 +471,8 @@ void frmSkirmish::showGuard(const QString& text) {
 
 void frmSkirmish::cmdAdd_Click() {
   const QStringList& available = lstRenData->mapModel()->entries();
-  const QList<int> rows = corvane::addableRows(available, lstRenData->selectedRows());
+  const QList<int> rows = corvane::addableRows(available, lstRenData->mapModel()->reasons(),
+                                               lstRenData->selectedRows());
   QStringList names;
   names.reserve(rows.size());
   for (const int row : rows) names.append(available[row]);
@@ -483,8 +490,10 @@ void frmSkirmish::cmdRemove_Click() {
 
   // Every marked available entry of a removed map loses its mark, even when another copy of
   // the map stays in the rotation.
+  const corvane::MapListModel* available = lstRenData->mapModel();
   lstRenData->mapModel()->changeTexts(
-      corvane::rowsToUnmark(lstRenData->mapModel()->entries(), removed), corvane::entryName);
+      corvane::rowsToUnmark(available->entries(), available->reasons(), removed),
+      corvane::entryName);
   lstMaps->mapModel()->removeRowList(selected);
   lstRenData_Click();
   lstMaps_Click();

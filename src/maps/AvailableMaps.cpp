@@ -36,15 +36,72 @@ bool isMissionMap(const QString& name) {
   return MissionMapNames().contains(name);
 }
 
-bool isUsableMapName(const QString& name) {
-  for (const QChar c : name) {
-    if (c.unicode() < 0x20 || c.unicode() == 0x7F || (c.unicode() >= 0x80 && c.unicode() < 0xA0)) {
-      // Control characters: C0, DEL and the C1 range (which Windows-1252 uses for its own
-      // printable characters, so a file name holding one of these code points is a control).
-      return false;
-    }
+namespace {
+
+// Control characters: C0, DEL and the C1 range (which Windows-1252 uses for its own printable
+// characters, so a file name holding one of these code points holds a control).
+bool isControl(QChar c) {
+  return c.unicode() < 0x20 || c.unicode() == 0x7F || (c.unicode() >= 0x80 && c.unicode() < 0xA0);
+}
+
+const QString kRenameToUse = QStringLiteral(" Rename the file to use it.");
+
+}  // namespace
+
+QString unplayableReason(const QString& name) {
+  if (std::any_of(name.begin(), name.end(), isControl)) {
+    return QStringLiteral("The game cannot load map names that hold control characters.") +
+           kRenameToUse;
   }
-  return fitsWindows1252(name);
+  if (!fitsWindows1252(name)) {
+    return QStringLiteral(
+               "The game cannot load map names with characters outside Windows-1252, its "
+               "Western alphabet.") +
+           kRenameToUse;
+  }
+  if (name.startsWith(RotationMark)) {
+    return QStringLiteral("A name that begins with \"%1\" reads as a map of the rotation.")
+               .arg(RotationMark) +
+           kRenameToUse;
+  }
+  if (name.startsWith(u' ') || name.endsWith(u' ')) {
+    return QStringLiteral(
+               "The game cannot load map names that begin or end with a blank: it drops the "
+               "blanks.") +
+           kRenameToUse;
+  }
+  if (name.contains(u';')) {
+    return QStringLiteral("The game reads a map name only up to a semicolon (;).") + kRenameToUse;
+  }
+  if (name.size() > kLongestMapName) {
+    return QStringLiteral("The game cannot load map names longer than %1 characters.")
+               .arg(kLongestMapName) +
+           kRenameToUse;
+  }
+  return {};
+}
+
+QStringList rotationReasons(const QStringList& rotation, const QStringList& dataFiles) {
+  QSet<QString> present;
+  present.reserve(dataFiles.size());
+  for (const QString& file : dataFiles) present.insert(file.toCaseFolded());
+  QStringList reasons;
+  reasons.reserve(rotation.size());
+  for (const QString& name : rotation) {
+    QString reason = unplayableReason(name);
+    if (reason.isEmpty() && !present.contains(name.toCaseFolded())) {
+      reason = QStringLiteral(
+          "This map is not in the game's Data folder. Copy it there, or remove it from the "
+          "rotation.");
+    }
+    reasons.append(std::move(reason));
+  }
+  return reasons;
+}
+
+QString unplayedEntryReason() {
+  return QStringLiteral("The game plays only the first %1 maps of the rotation.")
+      .arg(kPlayedRotationEntries);
 }
 
 namespace {
@@ -73,15 +130,15 @@ QStringList visibleMixFiles(const QString& folder) {
   // One pass over the folder without a QFileInfo per entry: a Data folder can hold thousands of
   // maps. Hidden names begin with '.'.
   QStringList names;
-  const std::optional<std::vector<FolderEntry> > entries = listFolder(localPath(folder));
+  const std::optional<std::vector<FolderEntry>> entries = listFolder(localPath(folder));
   if (!entries) return names;
   names.reserve(static_cast<qsizetype>(entries->size()));
   for (const FolderEntry& entry : *entries) {
     if (!entry.regularFile || entry.name.starts_with('.')) continue;
-    QString name = isAscii(entry.name)
-                       ? QString::fromLatin1(entry.name.data(),
-                                             static_cast<qsizetype>(entry.name.size()))
-                       : QFile::decodeName(QByteArray::fromStdString(entry.name));
+    QString name =
+        isAscii(entry.name)
+            ? QString::fromLatin1(entry.name.data(), static_cast<qsizetype>(entry.name.size()))
+            : QFile::decodeName(QByteArray::fromStdString(entry.name));
     if (hasMixExtension(name)) names.append(std::move(name));
   }
   return names;
@@ -122,9 +179,6 @@ void sortIgnoringCase(QStringList& names) {
 QStringList mixFilesIn(const QString& folder) {
   if (folder.isEmpty()) return {};
   QStringList names = visibleMixFiles(folder);
-  // A name that begins with the mark itself would read as a marked entry: leave it out too.
-  names.removeIf(
-      [](const QString& name) { return !isUsableMapName(name) || name.startsWith(RotationMark); });
   sortIgnoringCase(names);
   return names;
 }
@@ -146,28 +200,67 @@ QString entryName(const QString& entry) {
   return isMarked(entry) ? entry.mid(RotationMark.size()) : entry;
 }
 
-QList<int> rowsToMark(const QStringList& available, const QStringList& rotation) {
+namespace {
+// True when row `row` of the available entries is a playable map (no reason against it).
+bool playable(const QStringList& reasons, qsizetype row) {
+  return row >= reasons.size() || reasons[row].isEmpty();
+}
+}  // namespace
+
+QList<int> rowsToMark(const QStringList& available, const QStringList& reasons,
+                      const QStringList& rotation) {
   const QSet<QString> names(rotation.cbegin(), rotation.cend());
   QList<int> rows;
   for (int row = 0; row < available.size(); ++row) {
-    if (!isMarked(available[row]) && names.contains(available[row])) rows.append(row);
+    if (playable(reasons, row) && !isMarked(available[row]) && names.contains(available[row])) {
+      rows.append(row);
+    }
   }
   return rows;
 }
 
-QList<int> addableRows(const QStringList& available, const QList<int>& selectedRows) {
+QList<int> addableRows(const QStringList& available, const QStringList& reasons,
+                       const QList<int>& selectedRows) {
   QList<int> rows;
   for (const int row : selectedRows) {
-    if (row >= 0 && row < available.size() && !isMarked(available[row])) rows.append(row);
+    if (row >= 0 && row < available.size() && playable(reasons, row) && !isMarked(available[row])) {
+      rows.append(row);
+    }
   }
   return rows;
 }
 
-QList<int> rowsToUnmark(const QStringList& available, const QStringList& removedNames) {
+QList<int> rowsToUnmark(const QStringList& available, const QStringList& reasons,
+                        const QStringList& removedNames) {
   const QSet<QString> names(removedNames.cbegin(), removedNames.cend());
   QList<int> rows;
   for (int row = 0; row < available.size(); ++row) {
-    if (isMarked(available[row]) && names.contains(entryName(available[row]))) rows.append(row);
+    if (playable(reasons, row) && isMarked(available[row]) &&
+        names.contains(entryName(available[row]))) {
+      rows.append(row);
+    }
+  }
+  return rows;
+}
+
+QList<int> sameEntryRows(const QStringList& before, const QList<int>& selectedBefore,
+                         const QStringList& after) {
+  // Each selected entry as (name, which copy of that name it is); then the same copies after.
+  QHash<QString, int> copiesSeen;
+  QSet<std::pair<QString, int>> wanted;
+  qsizetype next = 0;
+  for (int row = 0; row < before.size() && next < selectedBefore.size(); ++row) {
+    const int copy = copiesSeen[entryName(before[row])]++;
+    if (selectedBefore[next] == row) {
+      wanted.insert({entryName(before[row]), copy});
+      ++next;
+    }
+  }
+  copiesSeen.clear();
+  QList<int> rows;
+  for (int row = 0; row < after.size() && rows.size() < wanted.size(); ++row) {
+    const QString name = entryName(after[row]);
+    if (wanted.contains({name, copiesSeen[name]++})) rows.append(row);
   }
   return rows;
 }

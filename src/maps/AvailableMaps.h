@@ -20,15 +20,30 @@ const QStringList& MissionMapNames();
 // True when `name` is exactly (letter case included) one of MissionMapNames().
 bool isMissionMap(const QString& name);
 
-// True when a file name can stand in the settings file: no control characters (a line break
-// would become extra lines of the file) and only characters that Windows-1252 holds (the game
-// could not open any other name).
-bool isUsableMapName(const QString& name);
+// The longest map name the game loads: it cuts a longer one to this many characters.
+inline constexpr int kLongestMapName = 27;
+
+// How many rotation entries the game reads: MapName01 to MapName99.
+inline constexpr int kPlayedRotationEntries = 99;
+
+// Why the game cannot play a map file named `name`, in the words a player reads (what is wrong
+// and what to do), or an empty text when nothing is wrong: a name longer than kLongestMapName,
+// control characters (a line break would also become lines of the file), characters that
+// Windows-1252 lacks, blanks at either end (trimmed when the file is read), a ';' (the game cuts
+// the value there), or the RotationMark at its start (it would read as a marked entry).
+QString unplayableReason(const QString& name);
+
+// For each entry of `rotation`, why the game will not play it: its unplayableReason(), else when
+// no file of `dataFiles` (the Data folder's maps) has its name, letter case aside as Windows and
+// Wine find files. Empty texts for the entries that are fine.
+QStringList rotationReasons(const QStringList& rotation, const QStringList& dataFiles);
+
+// Why the rotation entries after the kPlayedRotationEntries-th are never played.
+QString unplayedEntryReason();
 
 // The names of the `*.mix` files of `folder` as a Windows file list shows them: the extension
 // matched without regard to case, hidden files left out, in order of name without regard to case.
-// Names that isUsableMapName() refuses, and names beginning with the RotationMark, are left out. A
-// missing folder gives an empty list.
+// A missing folder gives an empty list.
 QStringList mixFilesIn(const QString& folder);
 
 // The entries of `fileList` that are not mission files, in their order.
@@ -38,16 +53,29 @@ QStringList ScanAvailableMaps(const QStringList& fileList);
 bool isMarked(const QString& entry);
 QString entryName(const QString& entry);
 
+// The three functions below take the available entries with their `reasons` (unplayableReason()
+// of each file, or fewer texts, the missing ones empty) and never pick an unplayable row: its
+// text is the file's own name, even when that begins with the mark.
+
 // Which rows of `available` get the mark for a rotation that names `rotation`: every plain
 // entry equal (letter case included) to a rotation name. Rows ascending, each once.
-QList<int> rowsToMark(const QStringList& available, const QStringList& rotation);
+QList<int> rowsToMark(const QStringList& available, const QStringList& reasons,
+                      const QStringList& rotation);
 
 // For Add: of the `selectedRows` of `available` (ascending), the unmarked ones, in order.
-QList<int> addableRows(const QStringList& available, const QList<int>& selectedRows);
+QList<int> addableRows(const QStringList& available, const QStringList& reasons,
+                       const QList<int>& selectedRows);
 
 // For Remove: the marked rows of `available` whose name equals one of `removedNames`.
 // Every matching row, ascending, each once.
-QList<int> rowsToUnmark(const QStringList& available, const QStringList& removedNames);
+QList<int> rowsToUnmark(const QStringList& available, const QStringList& reasons,
+                        const QStringList& removedNames);
+
+// After a list's entries went from `before` to `after`: the rows of `after` that hold the entries
+// of `selectedBefore` (rows of `before`), matched by name without the mark, the n-th copy of a
+// name to the n-th. Rows ascending; entries no longer listed are left out.
+QList<int> sameEntryRows(const QStringList& before, const QList<int>& selectedBefore,
+                         const QStringList& after);
 
 }  // namespace corvane
 

@@ -5,10 +5,26 @@ namespace corvane {
 
 MapListModel::MapListModel(QObject* parent) : QAbstractListModel(parent) {}
 
-void MapListModel::setEntries(QStringList entries) {
+void MapListModel::setEntries(QStringList entries, QStringList reasons) {
   beginResetModel();
   entries_ = std::move(entries);
+  reasons_ = std::move(reasons);
+  reasons_.resize(entries_.size());
   endResetModel();
+}
+
+QString MapListModel::reason(int row) const {
+  if (row < 0 || row >= entries_.size()) return {};
+  if (!reasons_[row].isEmpty() || limit_ < 0 || row < limit_) return reasons_[row];
+  return limitReason_;
+}
+
+void MapListModel::setRowLimit(int limit, QString reason) {
+  limit_ = limit;
+  limitReason_ = std::move(reason);
+  if (limit_ >= 0 && limit_ < entries_.size()) {
+    emit dataChanged(index(limit_), index(static_cast<int>(entries_.size()) - 1));
+  }
 }
 
 void MapListModel::append(const QStringList& names) {
@@ -16,6 +32,7 @@ void MapListModel::append(const QStringList& names) {
   const int first = static_cast<int>(entries_.size());
   beginInsertRows(QModelIndex(), first, first + static_cast<int>(names.size()) - 1);
   entries_.append(names);
+  reasons_.resize(entries_.size());
   endInsertRows();
 }
 
@@ -25,16 +42,19 @@ void MapListModel::removeRowList(const QList<int>& rows) {
   constexpr qsizetype kResetAbove = 64;
   if (rows.size() > kResetAbove) {
     QStringList kept;
+    QStringList keptReasons;
     kept.reserve(entries_.size() - rows.size());
+    keptReasons.reserve(kept.capacity());
     qsizetype next = 0;
     for (int row = 0; row < entries_.size(); ++row) {
       if (next < rows.size() && rows[next] == row) {
         ++next;
       } else {
         kept.append(entries_[row]);
+        keptReasons.append(reasons_[row]);
       }
     }
-    setEntries(std::move(kept));
+    setEntries(std::move(kept), std::move(keptReasons));
     return;
   }
   // Few rows: remove each run of adjacent rows, from the bottom up, so views keep the
@@ -45,6 +65,7 @@ void MapListModel::removeRowList(const QList<int>& rows) {
     while (begin > 0 && rows[begin - 1] == rows[begin] - 1) --begin;
     beginRemoveRows(QModelIndex(), rows[begin], rows[end - 1]);
     entries_.remove(rows[begin], rows[end - 1] - rows[begin] + 1);
+    reasons_.remove(rows[begin], rows[end - 1] - rows[begin] + 1);
     endRemoveRows();
     end = begin;
   }
@@ -116,10 +137,13 @@ void MapListModel::reorder(const QList<int>& order) {
   emit layoutAboutToBeChanged();
   QList<int> newRowOf(order.size());
   QStringList reordered;
+  QStringList reorderedReasons;
   reordered.reserve(order.size());
+  reorderedReasons.reserve(order.size());
   for (int row = 0; row < order.size(); ++row) {
     newRowOf[order[row]] = row;
     reordered.append(entries_[order[row]]);
+    reorderedReasons.append(reasons_[order[row]]);
   }
   // Views keep their selection and current entry on the entries they were on.
   const QModelIndexList before = persistentIndexList();
@@ -127,6 +151,7 @@ void MapListModel::reorder(const QList<int>& order) {
   after.reserve(before.size());
   for (const QModelIndex& old : before) after.append(index(newRowOf[old.row()]));
   entries_ = std::move(reordered);
+  reasons_ = std::move(reorderedReasons);
   changePersistentIndexList(before, after);
   emit layoutChanged();
 }
@@ -137,12 +162,27 @@ int MapListModel::rowCount(const QModelIndex& parent) const {
 
 QVariant MapListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= entries_.size()) return {};
-  if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) return entries_[index.row()];
-  return {};
+  switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole:
+      return entries_[index.row()];
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole: {
+      const QString why = reason(index.row());
+      return why.isEmpty() ? QVariant() : QVariant(why);
+    }
+    case UnplayableRole:
+      return !reason(index.row()).isEmpty();
+    default:
+      return {};
+  }
 }
 
 Qt::ItemFlags MapListModel::flags(const QModelIndex& index) const {
   if (!index.isValid()) return Qt::ItemIsDropEnabled;
+  if (!unplayableSelectable_ && index.row() < reasons_.size() && !reasons_[index.row()].isEmpty()) {
+    return Qt::ItemNeverHasChildren;
+  }
   return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled |
          Qt::ItemNeverHasChildren;
 }

@@ -1,6 +1,7 @@
 // The entries of one map list (the available maps or the rotation) as a Qt item model, with the
 // bulk edits the list needs so that adding or removing thousands of maps costs one pass and a
-// handful of view updates rather than one per entry.
+// handful of view updates rather than one per entry. An entry may carry a reason why the game
+// will not play it: its tooltip, and what the list's delegate draws greyed.
 #pragma once
 
 #include <QAbstractListModel>
@@ -15,17 +16,32 @@ class MapListModel : public QAbstractListModel {
   Q_OBJECT
 
  public:
+  // True for an entry the game will not play (it has a reason()).
+  static constexpr int UnplayableRole = Qt::UserRole + 1;
+
   explicit MapListModel(QObject* parent = nullptr);
 
   // The entries, top to bottom.
   const QStringList& entries() const { return entries_; }
+  // The reasons the entries carry themselves (empty texts for none), in step with entries().
+  const QStringList& reasons() const { return reasons_; }
+  // Why the game will not play the entry at `row`: its own reason, else the limit's (see
+  // setRowLimit); empty when it plays.
+  QString reason(int row) const;
 
-  // Replaces all entries (views lose their selection).
-  void setEntries(QStringList entries);
+  // Replaces all entries, with their `reasons` (missing ones empty); views lose their selection.
+  void setEntries(QStringList entries, QStringList reasons = {});
   void clear() { setEntries({}); }
 
-  // Appends `names` at the end, in order.
+  // Appends `names` at the end, in order, without reasons.
   void append(const QStringList& names);
+
+  // Entries at row `limit` and below, wherever they come to stand, carry `reason` unless they
+  // have their own.
+  void setRowLimit(int limit, QString reason);
+
+  // Whether an entry with a reason of its own can be selected (and dragged); it can by default.
+  void setUnplayableSelectable(bool selectable) { unplayableSelectable_ = selectable; }
 
   // Replaces the text of each row in `rows` by `change(old text)`; rows keep their place.
   template <typename Change>
@@ -63,6 +79,10 @@ class MapListModel : public QAbstractListModel {
   void reorder(const QList<int>& order);
 
   QStringList entries_;
+  QStringList reasons_;
+  int limit_ = -1;  // none
+  QString limitReason_;
+  bool unplayableSelectable_ = true;
 };
 
 }  // namespace corvane

@@ -7,6 +7,7 @@
 
 #include "GameWindow.h"
 
+using corvane::kPlayedRotationEntries;
 using corvane::testing::GameWindow;
 
 namespace {
@@ -83,6 +84,59 @@ class tst_Rotation : public QObject {
     QTest::mouseClick(w.cmdRemove, Qt::LeftButton);
     QCOMPARE(t.rotation(), QStringList());
     QVERIFY(!w.cmdRemove->isEnabled());
+  }
+
+  void mapsTheGameCannotPlayAreGreyedWithTheirReason() {
+    const QString tooLong = QStringLiteral("C&C_Twenty_Seven_Chars12.mix");
+    QStringList rotation(kPlayedRotationEntries - 1, QStringLiteral("C&C_A.mix"));
+    rotation << QStringLiteral("C&C_Gone.mix") << QStringLiteral("c&c_b.MIX");
+    GameWindow t(kMaps + QStringList{" lead.mix", tooLong, "+++ C&C_B.mix"}, rotationOf(rotation));
+    frmSkirmish& w = t.window;
+    QStringList available = {" lead.mix", "+++ C&C_B.mix", "+++ C&C_A.mix", "C&C_B.mix",
+                             "C&C_C.mix", "C&C_D.mix",     tooLong};
+    QCOMPARE(t.available(), available);
+    const auto tip = [](corvane::MapListView* list, int row) {
+      return list->model()->index(row, 0).data(Qt::ToolTipRole).toString();
+    };
+    for (int row = 0; row < available.size(); ++row) {
+      QCOMPARE(tip(w.lstRenData, row).isEmpty(), row >= 2 && row <= 5);
+    }
+    // Files the game cannot play are never selected, not by a click, a double-click or Ctrl+A,
+    // and never added or marked.
+    GameWindow::click(w.lstRenData, 0);
+    QTest::mouseDClick(w.lstRenData->viewport(), Qt::LeftButton, {},
+                       w.lstRenData->visualRect(w.lstRenData->model()->index(0, 0)).center());
+    QVERIFY(!w.cmdAdd->isEnabled());
+    QCOMPARE(t.rotation(), rotation);
+    QTest::keyClick(w.lstRenData, Qt::Key_A, Qt::ControlModifier);
+    QTest::mouseClick(w.cmdAdd, Qt::LeftButton);
+    QCOMPARE(t.rotation(), (rotation + QStringList{"C&C_B.mix", "C&C_C.mix", "C&C_D.mix"}));
+    for (const int row : {3, 4, 5}) available[row].prepend(corvane::RotationMark);
+    QCOMPARE(t.available(), available);
+
+    // The rotation's entry missing from the Data folder and those after the 99th are greyed but
+    // stay: they move, and save, as any other.
+    const int last = kPlayedRotationEntries - 1;  // the last row the game plays
+    QVERIFY(tip(w.lstMaps, last).contains(u"Data folder"));
+    QVERIFY(tip(w.lstMaps, last - 1).isEmpty());
+    QVERIFY(!tip(w.lstMaps, last + 1).isEmpty());  // in the Data folder, but too late
+    GameWindow::click(w.lstMaps, last + 1);
+    QTest::keyClick(w.lstMaps, Qt::Key_Up, Qt::AltModifier);
+    QCOMPARE(tip(w.lstMaps, last), QString());
+    QVERIFY(tip(w.lstMaps, last + 1).contains(u"Data folder"));
+    GameWindow::click(w.lstMaps, last - 1);
+    QTest::keyClick(w.lstMaps, Qt::Key_Down, Qt::AltModifier);
+    QTest::keyClick(w.lstMaps, Qt::Key_Down, Qt::AltModifier);
+    QVERIFY(!tip(w.lstMaps, last + 1).isEmpty());  // a "C&C_A.mix", now too late
+    GameWindow::click(w.lstMaps, last - 3);
+    const auto look = [&w](int row) {
+      const QRect rect = w.lstMaps->visualRect(w.lstMaps->model()->index(row, 0));
+      return w.lstMaps->viewport()->grab(rect).toImage();
+    };
+    QVERIFY(look(last + 1) != look(last - 2));  // both "C&C_A.mix", the first greyed
+    t.save();
+    QVERIFY(t.game.read().contains("MapName103=C&C_D.mix"));
+    QVERIFY(t.game.read().contains("MapName99=C&C_Gone.mix"));
   }
 
   void altArrowsAndDropsMoveEntriesThatSaveInTheirNewOrder() {

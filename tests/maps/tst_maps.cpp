@@ -31,23 +31,75 @@ class tst_Maps : public QObject {
       QVERIFY(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
     }
     // Letter case ignored in the extension and the order (names equal so in their own order);
-    // hidden files, folders and names the settings file cannot hold are left out.
+    // hidden files and folders are left out, names the game cannot play are listed.
     QCOMPARE(corvane::mixFilesIn(dir.path()),
-             (QStringList{"A.MIX", "b.MIX", "b.mix", "C&C_M\u00FCller\u2122.mix", "c.Mix",
-                          "Zebra.mix", "\u00E4pfel.MIX", "\u00C4rger.mix"}));
+             (QStringList{"+++ x.mix", "A.MIX", "b.MIX", "b.mix", "C&C_a\tb.mix",
+                          "C&C_M\u00FCller\u2122.mix", "C&C_\u65E5.mix", "c.Mix", "Zebra.mix",
+                          "\u00E4pfel.MIX", "\u00C4rger.mix"}));
     QCOMPARE(corvane::mixFilesIn(dir.filePath(QStringLiteral("missing"))), QStringList());
     // Mission files are left out of the available maps by their exact names.
     QCOMPARE(corvane::ScanAvailableMaps({"M05.mix", "m05.mix", "Skirmish00.mix", "C&C_Under.mix"}),
              (QStringList{"m05.mix", "C&C_Under.mix"}));
   }
 
-  void marksAddsAndUnmarks() {
-    const QStringList available = {"a.mix", "B.mix", "+++ c.mix", "a.mix"};
-    QCOMPARE(corvane::rowsToMark(available, {"a.mix", "b.mix", "c.mix", "a.mix", ""}),
+  void tellsWhyTheGameWillNotPlayAMap_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("dataFiles");  // the Data folder's maps; empty: `name` alone
+    QTest::addColumn<QString>("says");           // a word of the reason; empty: it plays
+    const auto row = [](const char* tag, const QString& name, const QString& says,
+                        const QStringList& dataFiles = {}) {
+      QTest::newRow(tag) << name << dataFiles << says;
+    };
+    row("plain", "C&C_Under.mix", "");
+    row("27 characters", "C&C_Twenty_Seven_Chars1.mix", "");
+    row("28 characters", "C&C_Twenty_Seven_Chars12.mix", "27");
+    row("Windows-1252 letters", "C&C_M\u00FCller\u2122.mix", "");
+    row("a semicolon", "C&C_A;B.mix", "semicolon");
+    row("a blank in front", " lead.mix", "blank");
+    row("a blank behind", "lead.mix ", "blank");
+    row("a tab", "C&C_a\tb.mix", "control");
+    row("a C1 control", "C&C_a\u0085b.mix", "control");
+    row("a character Windows-1252 lacks", "C&C_\u65E5.mix", "Windows-1252");
+    row("the mark in front", "+++ C&C_A.mix", "+++");
+    row("the mark's plusses alone", "+++C&C_A.mix", "");
+    row("not in the Data folder", "C&C_Gone.mix", "Data folder", {"C&C_Under.mix"});
+    row("in it in another letter case", "c&c_under.MIX", "", {"C&C_Under.mix"});
+    row("in it in another case of a non-ASCII letter", "\u00C4RGER.mix", "", {"\u00E4rger.mix"});
+  }
+
+  void tellsWhyTheGameWillNotPlayAMap() {
+    QFETCH(QString, name);
+    QFETCH(QStringList, dataFiles);
+    QFETCH(QString, says);
+    const QString why =
+        corvane::rotationReasons({name}, dataFiles.isEmpty() ? QStringList{name} : dataFiles)
+            .value(0, QStringLiteral("none"));
+    if (says.isEmpty()) QCOMPARE(why, QString());
+    if (!says.isEmpty()) QVERIFY2(why.contains(says), qPrintable(why));
+    // A file of the Data folder shows the same reason in Available Maps as in the rotation.
+    if (dataFiles.isEmpty()) QCOMPARE(corvane::unplayableReason(name), why);
+  }
+
+  void marksAddsAndUnmarksPlayableMapsOnly() {
+    // The last two are files the game cannot play: their names are never marks.
+    const QStringList available = {"a.mix", "B.mix", "+++ c.mix", "a.mix", "+++ a.mix", "d;.mix"};
+    const QStringList reasons = {"", "", "", "", "unplayable", "unplayable"};
+    QCOMPARE(
+        corvane::rowsToMark(available, reasons, {"a.mix", "b.mix", "c.mix", "a.mix", "d;.mix"}),
+        (QList<int>{0, 3}));
+    QCOMPARE(corvane::addableRows(available, reasons, {1, 2, 3, 4, 5, 9}), (QList<int>{1, 3}));
+    const QStringList marked = {"+++ a.mix", "a.mix",     "+++ A.mix",
+                                "+++ a.mix", "+++ b.mix", "+++ a.mix"};
+    QCOMPARE(corvane::rowsToUnmark(marked, {"", "", "", "", "", "unplayable"}, {"a.mix", "x.mix"}),
              (QList<int>{0, 3}));
-    QCOMPARE(corvane::addableRows(available, {1, 2, 3, 9}), (QList<int>{1, 3}));
-    const QStringList marked = {"+++ a.mix", "a.mix", "+++ A.mix", "+++ a.mix", "+++ b.mix"};
-    QCOMPARE(corvane::rowsToUnmark(marked, {"a.mix", "x.mix"}), (QList<int>{0, 3}));
+  }
+
+  void findsTheSameEntriesAfterTheListChanged() {
+    // Names are compared without the mark, the second copy of a name found as the second.
+    const QStringList before = {"a.mix", "+++ b.mix", "a.mix", "c.mix"};
+    QCOMPARE(corvane::sameEntryRows(before, {1, 2, 3}, {"b.mix", "a.mix", "+++ a.mix", "a.mix"}),
+             (QList<int>{0, 2}));
+    QCOMPARE(corvane::sameEntryRows(before, {0}, {"c.mix"}), QList<int>());
   }
 
   void modelEdits_data() {
@@ -80,14 +132,24 @@ class tst_Maps : public QObject {
     MapListModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     const QString tag = QTest::currentDataTag();
-    model.setEntries(
-        entries(tag.contains(u"many") ? 200 : 10).split(QString(), Qt::SkipEmptyParts));
+    const QStringList texts =
+        entries(tag.contains(u"many") ? 200 : 10).split(QString(), Qt::SkipEmptyParts);
+    // Every third entry carries a reason, its own text; the entries from row 8 on, the limit's.
+    QStringList reasons;
+    for (int row = 0; row < texts.size(); ++row) reasons.append(row % 3 ? "" : texts[row]);
+    model.setEntries(texts, reasons);
+    model.setRowLimit(8, QStringLiteral("late"));
     QList<int> moved;
     if (tag.startsWith(u"remove")) model.removeRowList(rows);
     if (tag.startsWith(u"drop")) moved = model.moveRowList(rows, to);
     if (tag.startsWith(u"shift")) moved = model.shiftRows(rows, to);
     QTEST(moved, "newRows");
     QCOMPARE(model.entries().join(QString()), order);
+    for (int row = 0; row < model.rowCount(); ++row) {
+      const QString text = model.entries()[row];
+      const QString own = reasons[texts.indexOf(text)];
+      QCOMPARE(model.reason(row), own.isEmpty() && row >= 8 ? QStringLiteral("late") : own);
+    }
   }
 };
 
