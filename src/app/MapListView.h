@@ -38,6 +38,9 @@ class MapListView : public QListView {
   // for the end); they stay selected. Membership and every other entry's order stay the same.
   void moveSelectionTo(int destination);
 
+  // Makes exactly `rows` (ascending) the selection, the first of them current and in view.
+  void selectRows(const QList<int>& rows);
+
   // The data a drag of the selected entries carries: it names this list, and only this list
   // takes it when dropped.
   QMimeData* selectionMimeData() const;
@@ -55,8 +58,6 @@ class MapListView : public QListView {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  // Makes exactly `rows` (ascending) the selection, the first of them current and in view.
-  void selectRows(const QList<int>& rows);
   bool isOwnDrag(const QMimeData* data) const;
 
   MapListModel* model_;

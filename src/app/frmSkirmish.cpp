@@ -203,6 +203,7 @@ void frmSkirmish::createControls() {
   connect(cmdSaveAs, &QPushButton::clicked, this, &frmSkirmish::cmdSaveAs_Click);
   connect(cmdUpdates, &QPushButton::clicked, this, &frmSkirmish::cmdUpdates_Click);
   connect(cmdAbout, &QPushButton::clicked, this, &frmSkirmish::cmdAbout_Click);
+  connect(&fileWatch_, &corvane::SettingsFileWatch::changed, this, &frmSkirmish::reloadChangedFile);
 
   // Any change the player can make counts as an unsaved edit; a load or a save clears them.
   const auto edited = [this] { unsavedEdits_ = true; };
@@ -429,6 +430,20 @@ void frmSkirmish::LoadSettings(const QString& fileName) {
   lstMaps->mapModel()->setEntries(settings.rotation,
                                   corvane::rotationReasons(settings.rotation, File1.entries()));
   unsavedEdits_ = false;
+  fileWatch_.watch(fileName, settings);
+}
+
+void frmSkirmish::reloadChangedFile() {
+  if (unsavedEdits_ || !fileWatch_.isWatched(comDLG.FileName)) return;
+  const QStringList available = lstRenData->mapModel()->entries();
+  const QList<int> availableSelected = lstRenData->selectedRows();
+  const QStringList rotation = lstMaps->mapModel()->entries();
+  const QList<int> rotationSelected = lstMaps->selectedRows();
+  LoadSettings(comDLG.FileName);
+  lstRenData->selectRows(
+      corvane::sameEntryRows(available, availableSelected, lstRenData->mapModel()->entries()));
+  lstMaps->selectRows(
+      corvane::sameEntryRows(rotation, rotationSelected, lstMaps->mapModel()->entries()));
 }
 
 corvane::SkirmishSettings frmSkirmish::currentSettings() const {
@@ -450,9 +465,26 @@ corvane::SkirmishSettings frmSkirmish::currentSettings() const {
 }
 
 bool frmSkirmish::SaveSettings(const QString& fileName) {
-  const corvane::FileStatus status = corvane::saveSkirmishSettings(fileName, currentSettings());
+  // A file that another program changed since the window read it is saved over only when the
+  // player says so.
+  const bool watched = fileWatch_.isWatched(fileName);
+  const auto proceed = [&](const corvane::IniDocument& onDisk) {
+    return !watched || !fileWatch_.differs(onDisk) ||
+           desktop_.message(this, QMessageBox::Question, QStringLiteral("Save"),
+                            QStringLiteral("Another program changed %1 after Corvane read it.\n\n"
+                                           "Save over the other program's changes?")
+                                .arg(QDir::toNativeSeparators(fileName)),
+                            QMessageBox::Yes | QMessageBox::No,
+                            QMessageBox::No) == QMessageBox::Yes;
+  };
+  const corvane::SaveOutcome saved =
+      corvane::saveSkirmishSettings(fileName, currentSettings(), proceed);
+  if (saved.stopped) return false;
+  const corvane::FileStatus& status = saved.status;
   if (status.ok) {
     unsavedEdits_ = false;
+    // What the file now holds, so that this save is not taken for another program's change.
+    fileWatch_.watch(fileName, saved.written);
     return true;
   }
   desktop_.message(
@@ -534,11 +566,15 @@ void frmSkirmish::cmdSave_Click() {
     cmdSaveAs_Click();
     return;
   }
-  const auto answer =
-      desktop_.message(this, QMessageBox::Question, QStringLiteral("Save"),
-                       QStringLiteral("Save settings to ") + file + QStringLiteral("?"),
-                       QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-  if (answer == QMessageBox::Yes) SaveSettings(comDLG.FileName);
+  // A file that another program changed gets SaveSettings' question, which says so, instead.
+  if (!fileWatch_.isWatched(file) || !fileWatch_.changedOnDisk()) {
+    const auto answer =
+        desktop_.message(this, QMessageBox::Question, QStringLiteral("Save"),
+                         QStringLiteral("Save settings to ") + file + QStringLiteral("?"),
+                         QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    if (answer != QMessageBox::Yes) return;
+  }
+  SaveSettings(file);
 }
 
 void frmSkirmish::cmdSaveAs_Click() {

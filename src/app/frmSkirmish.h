@@ -15,6 +15,7 @@
 #include "CommonDialog.h"
 #include "Desktop.h"
 #include "OptionButton.h"
+#include "SettingsFileWatch.h"
 #include "SkirmishSettings.h"
 
 class QCheckBox;
@@ -99,8 +100,9 @@ class frmSkirmish : public QWidget {
   // Puts the settings of `fileName` into the controls and rebuilds both map lists.
   void LoadSettings(const QString& fileName);
 
-  // Writes the controls into `fileName`. On failure shows a warning naming the file and the
-  // reason and returns false; the file is then as it was.
+  // Writes the controls into `fileName`. When another program changed that file since the window
+  // loaded or saved it, first asks whether to save over it (No returns false). On failure shows
+  // a warning naming the file and the reason and returns false; the file is then as it was.
   bool SaveSettings(const QString& fileName);
 
   // The settings the controls show, as SaveSettings writes them.
@@ -109,6 +111,10 @@ class frmSkirmish : public QWidget {
   // True when a field, a check box, the radar mode or the rotation (its maps or their order) was
   // changed since the last load or save.
   bool hasUnsavedEdits() const { return unsavedEdits_; }
+
+  // The watch on the current settings file: when another program changes it and the window
+  // holds no unsaved edits, the window loads it again.
+  const corvane::SettingsFileWatch& fileWatch() const { return fileWatch_; }
 
   // The event handlers.
   void cmdAdd_Click();
@@ -144,9 +150,13 @@ class frmSkirmish : public QWidget {
   void fitFont();
   void applySettings(const corvane::SkirmishSettings& settings);
   void showGuard(const QString& text);
+  // Loads the current settings file again, keeping the selected entries of both lists where they
+  // are still listed; not while the window holds unsaved edits.
+  void reloadChangedFile();
 
   corvane::Desktop& desktop_;
   bool unsavedEdits_ = false;
+  corvane::SettingsFileWatch fileWatch_;
   std::shared_future<QImage> backdropAhead_;  // until the first paint
   QPixmap backdrop_;                          // at the window's pixel ratio
 };

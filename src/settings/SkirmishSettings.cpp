@@ -144,20 +144,34 @@ SkirmishSettings loadSkirmishSettings(const QString& path) {
 }
 
 FileStatus saveSkirmishSettings(const QString& path, const SkirmishSettings& settings) {
+  return saveSkirmishSettings(path, settings, {}).status;
+}
+
+SaveOutcome saveSkirmishSettings(const QString& path, const SkirmishSettings& settings,
+                                 const std::function<bool(const IniDocument& onDisk)>& proceed) {
+  SaveOutcome outcome;
   IniDocument document = IniDocument::load(localPath(path));
   if (document.origin() == IniDocument::Origin::Unreadable) {
-    return FileStatus::failure(document.loadError());
+    outcome.status = FileStatus::failure(document.loadError());
+    return outcome;
+  }
+  if (proceed && !proceed(document)) {
+    outcome.stopped = true;
+    outcome.status = FileStatus::failure("The save was cancelled.");
+    return outcome;
   }
   if (!writeSkirmishSettings(document, settings)) {
-    return FileStatus::failure(
+    outcome.status = FileStatus::failure(
         "A value holds a character or a line break that the settings file cannot hold.");
+    return outcome;
   }
   // An existing file that already holds exactly these settings is left alone: the game reloads
   // the file whenever its modification time changes.
-  if (document.origin() == IniDocument::Origin::Read && !document.modified()) {
-    return FileStatus::success();
+  if (document.origin() != IniDocument::Origin::Read || document.modified()) {
+    outcome.status = document.save(localPath(path));
   }
-  return document.save(localPath(path));
+  if (outcome.status.ok) outcome.written = readSkirmishSettings(document);
+  return outcome;
 }
 
 std::string localPath(const QString& path) {

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <string_view>
 
 #include "IniDocument.h"
@@ -66,6 +67,19 @@ SkirmishSettings loadSkirmishSettings(const QString& path);
 // Reads the file at `path` once, writes `settings` into it and replaces it once. On failure the
 // file stays as it was and the status says why.
 FileStatus saveSkirmishSettings(const QString& path, const SkirmishSettings& settings);
+
+// What a save did: its status; whether `proceed` stopped it (the file then untouched, the status
+// a failure); and on success the settings the file now holds, as a load would read them.
+struct SaveOutcome {
+  FileStatus status;
+  bool stopped = false;
+  SkirmishSettings written;
+};
+
+// The same save with a say before it writes: `proceed` sees the file as read (its origin tells a
+// missing file) and the save goes on only when it returns true.
+SaveOutcome saveSkirmishSettings(const QString& path, const SkirmishSettings& settings,
+                                 const std::function<bool(const IniDocument& onDisk)>& proceed);
 
 // The local (8-bit) form of a file path for the platform layer.
 std::string localPath(const QString& path);

@@ -3,7 +3,10 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
+
+#include <cstdio>
 
 #include <sys/fsuid.h>
 #include <unistd.h>
@@ -132,19 +135,31 @@ class tst_Saving : public QObject {
 
   void saveAfterAnotherProgramChangedTheFile_data() {
     QTest::addColumn<QByteArray>("changed");  // null: deleted
-    QTest::addColumn<QByteArray>("saved");
-    QTest::newRow("deleted") << QByteArray() << "[Settings]\r\n" + kWindowLines;
-    QTest::newRow("emptied") << QByteArray("") << "[Settings]\r\n" + kWindowLines;
-    QTest::newRow("rewritten by the game: its new lines stay")
-        << QByteArray(
-               "[Settings]\r\nTimeLimitMinutes=45\r\nMaxPlayers=8\r\n[Server]\r\nPort=4849\r\n")
+    QTest::addColumn<bool>("asks");           // about the other program's change, not as usual
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QByteArray>("saved");  // null: the changed file stays
+    const QByteArray rewritten =
+        "[Settings]\r\nTimeLimitMinutes=45\r\nMaxPlayers=8\r\n[Server]\r\nPort=4849\r\n";
+    QTest::newRow("deleted") << QByteArray() << false << int(QMessageBox::Yes)
+                             << "[Settings]\r\n" + kWindowLines;
+    QTest::newRow("emptied") << QByteArray("") << true << int(QMessageBox::Yes)
+                             << "[Settings]\r\n" + kWindowLines;
+    QTest::newRow("rewritten by the game, saved over: its new lines stay")
+        << rewritten << true << int(QMessageBox::Yes)
         << "[Settings]\r\nTimeLimitMinutes=60\r\nMaxPlayers=8\r\n" +
                kWindowLines.mid(QByteArray("TimeLimitMinutes=60\r\n").size()) +
                "[Server]\r\nPort=4849\r\n";
+    QTest::newRow("rewritten by the game, not saved over")
+        << rewritten << true << int(QMessageBox::No) << QByteArray();
+    QTest::newRow("other lines than the settings changed")
+        << kGameFile + "[More]\r\nA=1\r\n"
+        << false << int(QMessageBox::No) << QByteArray();
   }
 
   void saveAfterAnotherProgramChangedTheFile() {
     QFETCH(QByteArray, changed);
+    QFETCH(int, answer);
+    QFETCH(QByteArray, saved);
     GameWindow t(kMaps, kGameFile);
     t.window.txtTime->setText(QStringLiteral("60"));
     if (changed.isNull()) {
@@ -152,9 +167,66 @@ class tst_Saving : public QObject {
     } else {
       t.game.write(changed);
     }
-    t.save();
+    t.save(QMessageBox::StandardButton(answer));
     QCOMPARE(t.desktop.messages.size(), 1);
-    QTEST(t.game.read(), "saved");
+    const ShownMessage& question = t.desktop.messages.front();
+    QFETCH(bool, asks);
+    QCOMPARE(question.text.contains(QStringLiteral("Another program changed ") + t.game.path()),
+             asks);
+    QCOMPARE(question.title, QStringLiteral("Save"));
+    QCOMPARE(question.defaultButton, asks ? QMessageBox::No : QMessageBox::Yes);
+    QCOMPARE(t.game.read(), saved.isNull() ? changed : saved);
+    // Not saved: the window keeps its edits, and asks again at the next save.
+    QCOMPARE(t.window.hasUnsavedEdits(), answer == QMessageBox::No);
+    QCOMPARE(t.window.txtTime->text(), QStringLiteral("60"));
+  }
+
+  void anotherProgramsChangeIsLoadedWhileNothingIsUnsaved() {
+    GameWindow t(kMaps, kGameFile);
+    frmSkirmish& w = t.window;
+    GameWindow::click(w.lstRenData, 0);  // "+++ C&C_Field.mix"
+    GameWindow::click(w.lstMaps, 1);     // "C&C_Under.mix"
+    const auto rotation = [](const char* first, const char* second) {
+      return QByteArray("[Settings]\r\nTimeLimitMinutes=20\r\nMapName01=") + first +
+             "\r\nMapName02=" + second + "\r\n";
+    };
+    t.game.write(rotation("C&C_Under.mix", "C&C_Gone.mix"));  // rewritten in place
+    QTRY_COMPARE(t.rotation(), (QStringList{"C&C_Under.mix", "C&C_Gone.mix"}));
+    QCOMPARE(w.txtTime->text(), QStringLiteral("20"));
+    QVERIFY(!w.hasUnsavedEdits());
+    // The selected entries that are still listed stay selected.
+    QCOMPARE(w.lstMaps->selectedRows(), QList<int>{0});
+    QCOMPARE(w.lstRenData->selectedRows(), QList<int>{0});
+    QCOMPARE(t.available().front(), QStringLiteral("C&C_Field.mix"));
+
+    // Replaced by a file renamed over it, as a save replaces it: still watched, also after
+    // Corvane's own save, which is never taken for another program's change.
+    QTest::mouseClick(w.chkSpawn, Qt::LeftButton);
+    t.save();
+    QTest::mouseClick(w.chkSpawn, Qt::LeftButton);
+    t.save();
+    QFile replacement(t.game.path(QStringLiteral("new.ini")));
+    QVERIFY(replacement.open(QIODevice::WriteOnly));
+    replacement.write(rotation("C&C_Field.mix", "C&C_Under.mix"));
+    replacement.close();
+    QVERIFY(std::rename(qPrintable(replacement.fileName()), qPrintable(t.game.path())) == 0);
+    QTRY_COMPARE(t.rotation(), (QStringList{"C&C_Field.mix", "C&C_Under.mix"}));
+    t.game.write(rotation("C&C_Field.mix", "C&C_Field.mix"));
+    QTRY_COMPARE(t.rotation(), (QStringList{"C&C_Field.mix", "C&C_Field.mix"}));
+    QVERIFY(QFile::remove(t.game.path()));  // and made again
+    t.game.write(rotation("C&C_Under.mix", "C&C_Field.mix"));
+    QTRY_COMPARE(t.rotation(), (QStringList{"C&C_Under.mix", "C&C_Field.mix"}));
+    for (const ShownMessage& question : t.desktop.messages) {  // Save's usual question only
+      QVERIFY(question.text.startsWith(u"Save settings to "));
+    }
+
+    // With unsaved edits nothing is loaded.
+    QTest::mouseClick(w.chkSpawn, Qt::LeftButton);
+    QSignalSpy noticed(&w.fileWatch(), &corvane::SettingsFileWatch::changed);
+    t.game.write(rotation("C&C_Under.mix", "C&C_Under.mix"));
+    QTRY_VERIFY(!noticed.isEmpty());
+    QCOMPARE(t.rotation(), (QStringList{"C&C_Under.mix", "C&C_Field.mix"}));
+    QVERIFY(w.hasUnsavedEdits());
   }
 
   void closingAsksAboutUnsavedEdits_data() {

@@ -12,6 +12,7 @@ struct ShownMessage {
   QString title;
   QString text;
   QMessageBox::StandardButtons buttons;
+  QMessageBox::StandardButton defaultButton;
 };
 
 class ScriptedDesktop final : public corvane::Desktop {
@@ -31,8 +32,8 @@ class ScriptedDesktop final : public corvane::Desktop {
   }
   QMessageBox::StandardButton message(QWidget*, QMessageBox::Icon icon, const QString& title,
                                       const QString& text, QMessageBox::StandardButtons buttons,
-                                      QMessageBox::StandardButton) override {
-    messages.append({icon, title, text, buttons});
+                                      QMessageBox::StandardButton defaultButton) override {
+    messages.append({icon, title, text, buttons, defaultButton});
     return messageAnswers.isEmpty() ? QMessageBox::Cancel : messageAnswers.dequeue();
   }
   QString openFileName(QWidget*, const corvane::FileDialogRequest& request) override {

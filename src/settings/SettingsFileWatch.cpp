@@ -1,0 +1,62 @@
+// The settings file watch.
+#include "SettingsFileWatch.h"
+
+#include <QFileInfo>
+
+namespace corvane {
+
+namespace {
+// How long the file must be left alone before it is read: a program writes it in a few steps.
+constexpr int kSettleMilliseconds = 150;
+}  // namespace
+
+SettingsFileWatch::SettingsFileWatch(QObject* parent) : QObject(parent) {
+  settle_.setSingleShot(true);
+  settle_.setInterval(kSettleMilliseconds);
+  connect(&settle_, &QTimer::timeout, this, &SettingsFileWatch::check);
+  connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &SettingsFileWatch::noticed);
+  // The folder tells of a file replaced by renaming another over it, or made again after it was
+  // deleted: the file's own watch ends with the file it watched.
+  connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &SettingsFileWatch::noticed);
+}
+
+void SettingsFileWatch::watch(const QString& path, SkirmishSettings known) {
+  known_ = std::move(known);
+  if (path != path_) {
+    if (!watcher_.files().isEmpty()) watcher_.removePaths(watcher_.files());
+    if (!watcher_.directories().isEmpty()) watcher_.removePaths(watcher_.directories());
+    path_ = path;
+    if (!path_.isEmpty()) watcher_.addPath(QFileInfo(path_).absolutePath());
+  }
+  if (!path_.isEmpty()) arm();
+}
+
+bool SettingsFileWatch::isWatched(const QString& path) const {
+  return !path_.isEmpty() && QFileInfo(path) == QFileInfo(path_);
+}
+
+bool SettingsFileWatch::differs(const IniDocument& onDisk) const {
+  return onDisk.origin() == IniDocument::Origin::Read && readSkirmishSettings(onDisk) != known_;
+}
+
+bool SettingsFileWatch::changedOnDisk() const {
+  return !path_.isEmpty() && differs(IniDocument::load(localPath(path_)));
+}
+
+void SettingsFileWatch::arm() {
+  // Watch the file that now has the name (a new one after a rename over it).
+  if (!watcher_.files().isEmpty()) watcher_.removePaths(watcher_.files());
+  if (QFileInfo::exists(path_)) watcher_.addPath(path_);
+}
+
+void SettingsFileWatch::noticed() {
+  if (path_.isEmpty()) return;
+  arm();
+  settle_.start();
+}
+
+void SettingsFileWatch::check() {
+  if (changedOnDisk()) emit changed();
+}
+
+}  // namespace corvane
