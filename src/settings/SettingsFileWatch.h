@@ -42,8 +42,8 @@ class SettingsFileWatch : public QObject {
   void noticed();
   void check();
 
-  QFileSystemWatcher watcher_;
-  QTimer settle_;
+  QFileSystemWatcher watcher_{this};
+  QTimer settle_{this};
   QString path_;
   SkirmishSettings known_;
 };

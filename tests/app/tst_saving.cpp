@@ -1,10 +1,12 @@
 // Save and Save As through the window: the question, the bytes written, and what a failed save
 // shows and leaves behind, also when the file or its folder changed after the load.
 #include <QCheckBox>
+#include <QFileSystemWatcher>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -199,21 +201,36 @@ class tst_Saving : public QObject {
     QCOMPARE(w.lstRenData->selectedRows(), QList<int>{0});
     QCOMPARE(t.available().front(), QStringLiteral("C&C_Field.mix"));
 
-    // Replaced by a file renamed over it, as a save replaces it: still watched, also after
-    // Corvane's own save, which is never taken for another program's change.
+    // Corvane's own saves are never taken for another program's change. The file is still
+    // watched after a file with the same settings was renamed over it (as a save replaces it),
+    // and after it was deleted and made again; each step waits until the watch noticed it.
+    const auto* watcher = w.fileWatch().findChild<QFileSystemWatcher*>();
+    QSignalSpy fileNoticed(watcher, &QFileSystemWatcher::fileChanged);
+    QSignalSpy folderNoticed(watcher, &QFileSystemWatcher::directoryChanged);
+    // Noticed, and the file read after the moment the watch lets it settle.
+    const auto* settling = w.fileWatch().findChild<QTimer*>();
+    const auto noticed = [&] {
+      return (!fileNoticed.isEmpty() || !folderNoticed.isEmpty()) && !settling->isActive();
+    };
     QTest::mouseClick(w.chkSpawn, Qt::LeftButton);
     t.save();
     QTest::mouseClick(w.chkSpawn, Qt::LeftButton);
     t.save();
+    QTRY_VERIFY(noticed());
+    fileNoticed.clear();
+    folderNoticed.clear();
     QFile replacement(t.game.path(QStringLiteral("new.ini")));
     QVERIFY(replacement.open(QIODevice::WriteOnly));
-    replacement.write(rotation("C&C_Field.mix", "C&C_Under.mix"));
+    replacement.write(t.game.read() + "[Other]\r\nA=1\r\n");
     replacement.close();
     QVERIFY(std::rename(qPrintable(replacement.fileName()), qPrintable(t.game.path())) == 0);
-    QTRY_COMPARE(t.rotation(), (QStringList{"C&C_Field.mix", "C&C_Under.mix"}));
+    QTRY_VERIFY(noticed());
     t.game.write(rotation("C&C_Field.mix", "C&C_Field.mix"));
     QTRY_COMPARE(t.rotation(), (QStringList{"C&C_Field.mix", "C&C_Field.mix"}));
-    QVERIFY(QFile::remove(t.game.path()));  // and made again
+    fileNoticed.clear();
+    folderNoticed.clear();
+    QVERIFY(QFile::remove(t.game.path()));
+    QTRY_VERIFY(noticed());
     t.game.write(rotation("C&C_Under.mix", "C&C_Field.mix"));
     QTRY_COMPARE(t.rotation(), (QStringList{"C&C_Under.mix", "C&C_Field.mix"}));
     for (const ShownMessage& question : t.desktop.messages) {  // Save's usual question only
@@ -222,9 +239,9 @@ class tst_Saving : public QObject {
 
     // With unsaved edits nothing is loaded.
     QTest::mouseClick(w.chkSpawn, Qt::LeftButton);
-    QSignalSpy noticed(&w.fileWatch(), &corvane::SettingsFileWatch::changed);
+    QSignalSpy changed(&w.fileWatch(), &corvane::SettingsFileWatch::changed);
     t.game.write(rotation("C&C_Under.mix", "C&C_Under.mix"));
-    QTRY_VERIFY(!noticed.isEmpty());
+    QTRY_VERIFY(!changed.isEmpty());
     QCOMPARE(t.rotation(), (QStringList{"C&C_Under.mix", "C&C_Field.mix"}));
     QVERIFY(w.hasUnsavedEdits());
   }
