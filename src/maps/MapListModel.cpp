@@ -166,7 +166,12 @@ QVariant MapListModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
       return entries_[index.row()];
-    case Qt::ToolTipRole:
+    case Qt::ToolTipRole: {
+      // As rich text, which a tooltip wraps to a few lines of a readable width.
+      const QString why = reason(index.row());
+      return why.isEmpty() ? QVariant()
+                           : QVariant(QStringLiteral("<p>%1</p>").arg(why.toHtmlEscaped()));
+    }
     case Qt::AccessibleDescriptionRole: {
       const QString why = reason(index.row());
       return why.isEmpty() ? QVariant() : QVariant(why);

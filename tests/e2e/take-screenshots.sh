@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Remakes the screenshots of the main window with the sample game folder examples/Renegade
-# loaded: main.png at 100 % and main@2x.png at 200 % (QT_SCALE_FACTOR=2). Not a test.
+# loaded: main.png at 100 % and main@2x.png at 200 % (QT_SCALE_FACTOR=2); and greyed.png and
+# greyed@2x.png: a Data folder with map files the game cannot play and a rotation naming a map
+# that is missing, the mouse resting on a greyed map to show its tooltip. Not a test.
 #   take-screenshots.sh <corvane executable> <close-window helper> <output folder>
 # for example, from a build folder:
 #   bash ../../tests/e2e/take-screenshots.sh ./corvane tests/e2e/e2e_close_window ../../docs/screenshots
@@ -33,5 +35,37 @@ for shot in "${shots[@]}"; do
   eval "$(xdotool getwindowgeometry --shell "$E2E_WINDOW")"
   xwd -root -silent | convert xwd:- -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "png:$output/$file"
   echo "$output/$file: ${WIDTH}x${HEIGHT}"
+  e2e_close_corvane
+done
+
+# The greyed maps: the upper half of the window, with the tooltip of an available map whose name
+# holds a ';'.
+shots=("1|greyed.png" "2|greyed@2x.png")
+for shot in "${shots[@]}"; do
+  IFS='|' read -r scale file <<<"$shot"
+  home=$E2E_SCRATCH/greyed-$scale
+  e2e_make_home "$home" win32
+  e2e_add_files "$E2E_DATA_FOLDER" C\&C_Field.mix C\&C_Islands.mix C\&C_Under.mix \
+    " C&C_Lead.mix" "C&C_Glacier_Flying_Final_v2.mix" "C&C_Mines;2.mix"
+  printf '[Settings]\r\nMapName01=C&C_Under.mix\r\nMapName02=C&C_Walls.mix\r\nMapName03=C&C_Field.mix\r\n' \
+    >"$E2E_DATA_FOLDER/svrcfg_skirmish.ini"
+  e2e_launch_corvane "$home" QT_SCALE_FACTOR="$scale"
+  e2e_wait_for_main_window
+  eval "$(xdotool getwindowgeometry --shell "$E2E_WINDOW")"
+  xdotool mousemove $((X + 60 * scale)) $((Y + 79 * scale))  # on "C&C_Mines;2.mix"
+  sleep 2  # the tooltip shows after the mouse rests
+  # Without a window manager a capture of the screen leaves the tooltip black: it is taken on its
+  # own and laid over the capture of the window.
+  tip=$(xdotool search --onlyvisible --classname '' 2>/dev/null | grep -vx "$E2E_WINDOW" | tail -n 1)
+  xwd -root -silent | convert xwd:- "$E2E_SCRATCH/screen.png"
+  if [ -n "$tip" ]; then
+    tip_x=$(xdotool getwindowgeometry --shell "$tip" | sed -n 's/^X=//p')
+    tip_y=$(xdotool getwindowgeometry --shell "$tip" | sed -n 's/^Y=//p')
+    xwd -id "$tip" -silent | convert "$E2E_SCRATCH/screen.png" xwd:- -geometry "+$tip_x+$tip_y" \
+      -composite "$E2E_SCRATCH/screen.png"
+  fi
+  convert "$E2E_SCRATCH/screen.png" -crop "${WIDTH}x$((HEIGHT / 2))+${X}+${Y}" +repage \
+    "png:$output/$file"
+  echo "$output/$file: ${WIDTH}x$((HEIGHT / 2))"
   e2e_close_corvane
 done
