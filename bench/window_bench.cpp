@@ -361,17 +361,22 @@ void BM_ScaleSave(benchmark::State& state) {
   QFile original(game.noRotationFile);
   if (!original.open(QIODevice::ReadOnly)) return state.SkipWithError("no settings file");
   const QByteArray originalBytes = original.readAll();
-  const QString target = game.data + QStringLiteral("/save_target.ini");
+  // Two files in turn: the window watches the file it saved last, and would take the file put
+  // back under it for another program's change (and ask before saving over it).
+  const QStringList targets = {game.data + QStringLiteral("/save_target_1.ini"),
+                               game.data + QStringLiteral("/save_target_2.ini")};
+  QString target;
   bool saved = true;
   for (auto _ : state) {
     state.PauseTiming();
+    target = targets[target == targets[0] ? 1 : 0];
     const bool restored = corvane::bench::writeBytes(target, originalBytes);
     state.ResumeTiming();
     saved = restored && window->SaveSettings(target) && saved;
   }
   // The file's own numbering reads back the first 100 entries.
   const QStringList savedRotation = corvane::loadSkirmishSettings(target).rotation;
-  QFile::remove(target);
+  for (const QString& file : targets) QFile::remove(file);
   if (!saved || savedRotation != window->lstMaps->mapModel()->entries().mid(0, 100) ||
       desktop.requests != 0) {
     return state.SkipWithError("the save failed or wrote another rotation");

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "SkirmishSettings.h"
@@ -81,15 +82,45 @@ QString unplayableReason(const QString& name) {
   return {};
 }
 
+namespace {
+
+// Names compared as Windows and Wine find files: each UTF-16 unit in one letter case. The hash
+// folds as it goes, so that thousands of file names are compared without a copy of each.
+char16_t folded(QChar c) {
+  const char16_t u = c.unicode();
+  if (u < 0x80) return u >= u'A' && u <= u'Z' ? static_cast<char16_t>(u + (u'a' - u'A')) : u;
+  return static_cast<char16_t>(QChar::toCaseFolded(u));
+}
+
+std::size_t foldedHash(QStringView name) {
+  std::size_t hash = 14695981039346656037ULL;  // FNV-1a
+  for (const QChar c : name) hash = (hash ^ folded(c)) * 1099511628211ULL;
+  return hash;
+}
+
+bool sameIgnoringCase(QStringView left, QStringView right) {
+  return left.size() == right.size() &&
+         std::equal(left.begin(), left.end(), right.begin(),
+                    [](QChar a, QChar b) { return folded(a) == folded(b); });
+}
+
+}  // namespace
+
 QStringList rotationReasons(const QStringList& rotation, const QStringList& dataFiles) {
-  QSet<QString> present;
-  present.reserve(dataFiles.size());
-  for (const QString& file : dataFiles) present.insert(file.toCaseFolded());
+  std::unordered_multimap<std::size_t, qsizetype> entryOfHash;
+  for (qsizetype i = 0; i < rotation.size(); ++i) entryOfHash.emplace(foldedHash(rotation[i]), i);
+  QList<bool> present(rotation.size(), false);
+  for (const QString& file : dataFiles) {
+    const auto [first, last] = entryOfHash.equal_range(foldedHash(file));
+    for (auto it = first; it != last; ++it) {
+      if (sameIgnoringCase(file, rotation[it->second])) present[it->second] = true;
+    }
+  }
   QStringList reasons;
   reasons.reserve(rotation.size());
-  for (const QString& name : rotation) {
-    QString reason = unplayableReason(name);
-    if (reason.isEmpty() && !present.contains(name.toCaseFolded())) {
+  for (qsizetype i = 0; i < rotation.size(); ++i) {
+    QString reason = unplayableReason(rotation[i]);
+    if (reason.isEmpty() && !present[i]) {
       reason = QStringLiteral(
           "This map is not in the game's Data folder. Copy it there, or remove it from the "
           "rotation.");
