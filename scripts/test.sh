@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Builds Corvane and runs the whole test suite, installing what is missing: first the normal
-# build, then the same suite under the address and undefined-behaviour sanitizers.
+# build, then the same suite under the address and undefined-behaviour sanitizers, then the
+# platform layer built for Windows (MinGW-w64) with its tests run under Wine.
 # CORVANE_PRESETS="default" limits the run to the presets named.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 werror=OFF
 [ "${CI:-}" = "true" ] && werror=ON
-for preset in ${CORVANE_PRESETS:-default asan}; do
+for preset in ${CORVANE_PRESETS:-default asan windows-platform}; do
   echo "=== ${preset}"
   cmake --preset "$preset" -DCORVANE_WERROR=$werror >/dev/null
   cmake --build --preset "$preset"

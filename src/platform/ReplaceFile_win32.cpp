@@ -54,6 +54,10 @@ class FileHandle {
   HANDLE handle_;
 };
 
+// How often, and how far apart, the rename over a file that is held open is tried.
+constexpr int kMoveAttempts = 40;
+constexpr DWORD kMoveRetryMilliseconds = 25;
+
 std::wstring randomSuffix() {
   static std::uint64_t counter = 0;
   std::uint64_t state = GetTickCount64() ^ (std::uint64_t{GetCurrentProcessId()} << 32) ^
@@ -163,9 +167,27 @@ FileStatus replaceFileContents(const std::string& path, std::string_view bytes) 
   }
   if (error == 0 && !FlushFileBuffers(file.get())) error = GetLastError();
   if (!file.close() && error == 0) error = GetLastError();
-  if (error == 0 && !MoveFileExW(temporary.c_str(), target.c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  // The new file takes the old one's attributes that say how it is shown and kept.
+  constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                          FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  if (error == 0 && attributes != INVALID_FILE_ATTRIBUTES && (attributes & kKept) != 0 &&
+      !SetFileAttributesW(temporary.c_str(), attributes & kKept)) {
     error = GetLastError();
+  }
+  // A file that another program has open (the game reading it, a virus scanner, a search
+  // indexer) cannot be replaced until it lets go, however it shares it: try again for a second.
+  for (int attempt = 0; error == 0; ++attempt) {
+    if (MoveFileExW(temporary.c_str(), target.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      break;
+    }
+    const DWORD moveError = GetLastError();
+    if ((moveError != ERROR_ACCESS_DENIED && moveError != ERROR_SHARING_VIOLATION) ||
+        attempt == kMoveAttempts - 1) {
+      error = moveError;
+    } else {
+      Sleep(kMoveRetryMilliseconds);
+    }
   }
   if (error != 0) {
     DeleteFileW(temporary.c_str());

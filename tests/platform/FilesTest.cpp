@@ -1,11 +1,17 @@
 // The INI engine on real files: crash-safe replacing, links, refusals, calls that change nothing,
-// how a path loads, and the removal of temporary files that killed saves left behind.
+// how a path loads, and the removal of temporary files that killed saves left behind; on
+// Windows, replacing against the system's attributes and sharing rules.
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstring>
@@ -27,14 +33,110 @@ using testing::writeFile;
 
 const std::string kSettings = "[Settings]\nRadarMode=1\nSpawnWeapons=no\n";
 
+std::size_t entriesIn(const fs::path& folder) {
+  return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
+}
+
+// A call that changes nothing does not touch the file: the game reloads it when its time changes.
+TEST(Replacing, CallsThatChangeNothingLeaveTheFileUnwritten) {
+  TempFolder folder;
+  writeFile(folder.file("s.ini"), kSettings);
+  const fs::file_time_type before = fs::last_write_time(folder.file("s.ini"));
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));  // past the clock's resolution
+  ReadINIValue(folder.file("s.ini"), "Settings", "RadarMode", "2");
+  EXPECT_TRUE(DeleteINIKey(folder.file("s.ini"), "Settings", "TimeLimitMinutes").ok);
+  EXPECT_TRUE(DeleteINIKey(folder.file("s.ini"), "Other", "RadarMode").ok);
+  EXPECT_TRUE(WriteINIValue(folder.file("s.ini"), "Settings", "RadarMode", "1").ok);
+  EXPECT_TRUE(DeleteINIKey(folder.file("missing.ini"), "Settings", "RadarMode").ok);
+  EXPECT_EQ(fs::last_write_time(folder.file("s.ini")), before);
+  EXPECT_EQ(entriesIn(folder.path()), 1u);
+}
+
+#ifdef _WIN32
+
+// The system's words for `error`, as the engine reports them.
+std::string systemReason(DWORD error) {
+  char text[512] = {};
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                 text, sizeof text, nullptr);
+  std::string reason = text;
+  while (!reason.empty() && std::strchr("\r\n .", reason.back()) != nullptr) reason.pop_back();
+  return reason;
+}
+
+DWORD attributesOf(const std::string& path) {
+  return GetFileAttributesA(path.c_str());
+}
+
+TEST(Replacing, ReadersSeeTheOldFileOrTheNewOneNeverAMixAndSavesWaitForThem) {
+  TempFolder folder;
+  const std::string path = folder.file("s.ini");
+  const std::string first = "[Settings]\r\nTimeLimitMinutes=1\r\n" + std::string(20000, ';');
+  const std::string second = "[Settings]\r\nTimeLimitMinutes=2\r\n" + std::string(30000, '#');
+  writeFile(path, first);
+  std::atomic<bool> saving = true;
+  std::atomic<int> reads = 0;
+  std::atomic<int> mixed = 0;
+  // Another program reading the file now and then, as the game does: the saves wait for it.
+  std::thread reader([&] {
+    while (saving) {
+      const std::string bytes = IniDocument::load(path).bytes();
+      if (bytes != first && bytes != second) ++mixed;
+      ++reads;
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+  });
+  for (int save = 0; save < 40; ++save) {
+    const FileStatus saved = IniDocument::fromBytes(save % 2 ? first : second).save(path);
+    EXPECT_TRUE(saved.ok) << saved.error;
+  }
+  saving = false;
+  reader.join();
+  EXPECT_EQ(mixed, 0) << "of " << reads << " reads";
+  EXPECT_EQ(entriesIn(folder.path()), 1u);
+}
+
+TEST(Replacing, KeepsHiddenAndSystemAttributesAndRefusesReadOnlyFiles) {
+  TempFolder folder;
+  writeFile(folder.file("s.ini"), kSettings);
+  ASSERT_TRUE(SetFileAttributesA(folder.file("s.ini").c_str(),
+                                 FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+  ASSERT_TRUE(WriteINIValue(folder.file("s.ini"), "Settings", "RadarMode", "2").ok);
+  EXPECT_EQ(attributesOf(folder.file("s.ini")) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
+            DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM});
+  EXPECT_EQ(readFile(folder.file("s.ini")), "[Settings]\nRadarMode=2\r\nSpawnWeapons=no\n");
+
+  writeFile(folder.file("read-only.ini"), kSettings);
+  ASSERT_TRUE(SetFileAttributesA(folder.file("read-only.ini").c_str(), FILE_ATTRIBUTE_READONLY));
+  const FileStatus refused = WriteINIValue(folder.file("read-only.ini"), "Settings", "Key", "1");
+  EXPECT_FALSE(refused.ok);
+  EXPECT_EQ(refused.error, systemReason(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(readFile(folder.file("read-only.ini")), kSettings);
+  SetFileAttributesA(folder.file("read-only.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(entriesIn(folder.path()), 2u);
+}
+
+TEST(Replacing, FailsWhileAnotherProgramHoldsTheFileWithoutDeleteSharing) {
+  TempFolder folder;
+  writeFile(folder.file("s.ini"), kSettings);
+  const HANDLE held = CreateFileA(folder.file("s.ini").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  const FileStatus written = WriteINIValue(folder.file("s.ini"), "Settings", "RadarMode", "2");
+  CloseHandle(held);
+  EXPECT_FALSE(written.ok);
+  EXPECT_FALSE(written.error.empty());
+  EXPECT_EQ(readFile(folder.file("s.ini")), kSettings);
+  EXPECT_EQ(entriesIn(folder.path()), 1u);  // no temporary file left
+  EXPECT_TRUE(WriteINIValue(folder.file("s.ini"), "Settings", "RadarMode", "2").ok);  // let go
+}
+
+#else
+
 struct stat statusOf(const std::string& path) {
   struct stat result {};
   ::lstat(path.c_str(), &result);
   return result;
-}
-
-std::size_t entriesIn(const fs::path& folder) {
-  return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
 }
 
 TEST(Replacing, ANewFileKeepsThePermissionBitsAndLeavesNoTemporaryFile) {
@@ -90,22 +192,6 @@ TEST(Replacing, RefusedWritesChangeNothing) {
   EXPECT_EQ(readFile(folder.file("s.ini")), kSettings);
   EXPECT_EQ(readFile(folder.file("read-only.ini")), kSettings);
   EXPECT_EQ(entriesIn(folder.path()), 4u);
-}
-
-// A call that changes nothing does not touch the file: the game reloads it when its time changes.
-TEST(Replacing, CallsThatChangeNothingLeaveTheFileUnwritten) {
-  TempFolder folder;
-  writeFile(folder.file("s.ini"), kSettings);
-  const struct stat before = statusOf(folder.file("s.ini"));
-  ReadINIValue(folder.file("s.ini"), "Settings", "RadarMode", "2");
-  EXPECT_TRUE(DeleteINIKey(folder.file("s.ini"), "Settings", "TimeLimitMinutes").ok);
-  EXPECT_TRUE(DeleteINIKey(folder.file("s.ini"), "Other", "RadarMode").ok);
-  EXPECT_TRUE(WriteINIValue(folder.file("s.ini"), "Settings", "RadarMode", "1").ok);
-  EXPECT_TRUE(DeleteINIKey(folder.file("missing.ini"), "Settings", "RadarMode").ok);
-  const struct stat after = statusOf(folder.file("s.ini"));
-  EXPECT_EQ(after.st_ino, before.st_ino);
-  EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
-  EXPECT_FALSE(fs::exists(folder.file("missing.ini")));
 }
 
 TEST(Loading, TellsMissingFromUnreadableAndReadsFilesWithoutASizeToTheirEnd) {
@@ -197,6 +283,8 @@ INSTANTIATE_TEST_SUITE_P(
         LeftoverRow{"NotHidden", "svrcfg_skirmish.ini.corvane-{ended}-Ab12Cd", Listed::Never,
                     false}),
     testing::RowName());
+
+#endif  // _WIN32
 
 }  // namespace
 }  // namespace corvane

@@ -15,27 +15,35 @@ namespace {
 namespace fs = std::filesystem;
 using testing::TempFolder;
 
+// The platform's separator, and the other one, which is no separator to these functions.
+const std::string kSeparator(1, kPathSeparator);
+const std::string kOther = kPathSeparator == '/' ? "\\" : "/";
+
 TEST(Paths, FileExistsForFilesAndFoldersAndNothingElse) {
   TempFolder folder;
   testing::writeFile(folder.path() / "Renegade/Renegade.exe", "MZ");
   fs::create_directories(folder.path() / "Renegade/Data");
+  std::vector<std::string> missing = {"Renegade/Missing.exe", "Renegade/Renegade.exe/Data",
+                                      "Renegade/R*.exe"};
+#ifndef _WIN32
   fs::create_symlink("Nowhere", folder.path() / "Renegade/Dangling");
-  const std::string root = folder.path().string() + "/";
+  missing.insert(missing.end(), {"Renegade/Dangling", "renegade/data"});  // letter case counts
+#endif
+  const std::string root = folder.path().string() + kSeparator;
   for (const char* path :
        {"Renegade/Renegade.exe", "Renegade/Data/", "Renegade/Data/../Renegade.exe"}) {
     EXPECT_TRUE(FileExists(root + path)) << path;
   }
-  for (const char* path : {"Renegade/Missing.exe", "Renegade/Renegade.exe/Data", "Renegade/R*.exe",
-                           "Renegade/Dangling", "renegade/data"}) {
-    EXPECT_FALSE(FileExists(root + path)) << path;
-  }
+  for (const std::string& path : missing) EXPECT_FALSE(FileExists(root + path)) << path;
   EXPECT_FALSE(FileExists(""));
 }
 
 TEST(Paths, GetDirectoryCutsAtTheLastSeparator) {
-  EXPECT_EQ(GetDirectory("/games/Renegade/Renegade.exe"), "/games/Renegade");
-  EXPECT_EQ(GetDirectory("/games/Renegade/"), "/games/Renegade");
-  EXPECT_EQ(GetDirectory("/games/C:\\Renegade.exe"), "/games");
+  const std::string& s = kSeparator;
+  EXPECT_EQ(GetDirectory(s + "games" + s + "Renegade" + s + "Renegade.exe"),
+            s + "games" + s + "Renegade");
+  EXPECT_EQ(GetDirectory(s + "games" + s + "Renegade" + s), s + "games" + s + "Renegade");
+  EXPECT_EQ(GetDirectory(s + "games" + s + "Renegade" + kOther + "Renegade.exe"), s + "games");
   EXPECT_EQ(GetDirectory("Error"), "");
 }
 
@@ -50,9 +58,13 @@ class ChildPath : public ::testing::TestWithParam<ChildRow> {};
 
 TEST_P(ChildPath, FindsTheEntryIgnoringLetterCaseExactSpellingFirst) {
   TempFolder folder;
-  for (const std::string& entry : GetParam().entries) fs::create_directory(folder.path() / entry);
-  EXPECT_EQ(childPathIgnoringCase(folder.path().string() + "/", GetParam().wanted),
-            folder.path().string() + "/" + GetParam().found);
+  for (const std::string& entry : GetParam().entries) {
+    if (!fs::create_directory(folder.path() / entry)) {
+      GTEST_SKIP() << "this file system holds one of names that differ in letter case alone";
+    }
+  }
+  EXPECT_EQ(childPathIgnoringCase(folder.path().string() + kSeparator, GetParam().wanted),
+            folder.path().string() + kSeparator + GetParam().found);
 }
 
 INSTANTIATE_TEST_SUITE_P(

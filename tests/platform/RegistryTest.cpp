@@ -1,7 +1,14 @@
 // Reading the game's install path: ReadRegistryValue's key paths and results against a table
-// store, and the Wine registry file format with its escapes, value kinds and damaged files.
+// store and, on Windows, against the system registry itself; and the Wine registry file format
+// with its escapes, value kinds and damaged files.
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
+#endif
+
+#include <cstdlib>
 
 #include <optional>
 #include <string>
@@ -71,6 +78,51 @@ INSTANTIATE_TEST_SUITE_P(
                 repeated("\xC3\xBC", 254)},
         ReadRow{"255NonAsciiCharactersReadError", kKey, repeated("\xC3\xBC", 255), "Error"}),
     RowName());
+
+#ifdef _WIN32
+// The game's key in the 32-bit view of the registry, where its 32-bit installer leaves it on
+// 64-bit Windows, as the 64-bit program sees that view.
+const wchar_t kGameKey32[] = L"Software\\Wow6432Node\\Westwood\\Renegade";
+
+std::wstring wide(const std::string& utf8) {
+  std::wstring text(utf8.size(), L'\0');
+  text.resize(static_cast<std::size_t>(
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(),
+                          static_cast<int>(text.size()))));
+  return text;
+}
+
+// The table's rows against the system registry: each row's value written into the 32-bit view,
+// read through RegQueryValueExA.
+TEST_P(ReadRegistryValueTest, GivesTheSameFromTheWindowsRegistry) {
+  const ReadRow& row = GetParam();
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kGameKey32, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            &key, nullptr),
+            ERROR_SUCCESS);
+  RegDeleteValueW(key, L"InstallPath");
+  if (row.stored) {
+    const std::wstring value = wide(*row.stored);
+    ASSERT_EQ(
+        RegSetValueExW(key, L"InstallPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))),
+        ERROR_SUCCESS);
+  }
+  RegCloseKey(key);
+  testing::RecordingShell shell;
+  EXPECT_EQ(ReadRegistryValue(*openSystemRegistry(), shell, row.keyPath, "InstallPath"),
+            row.expected);
+}
+
+TEST(WindowsRegistry, AValueThatRegAddWroteInThe32BitViewIsRead) {
+  ASSERT_EQ(std::system("reg add \"HKLM\\Software\\Wow6432Node\\Westwood\\Renegade\" /v InstallPath"
+                        " /t REG_SZ /d \"C:\\Games\\Renegade\\Renegade.exe\" /f >NUL"),
+            0);
+  testing::RecordingShell shell;
+  EXPECT_EQ(ReadRegistryValue(*openSystemRegistry(), shell, kKey, "InstallPath"),
+            "C:\\Games\\Renegade\\Renegade.exe");
+}
+#endif
 
 // --- the Wine registry file -----------------------------------------------------------------
 
@@ -163,7 +215,9 @@ TEST(WineRegistryFileTest, ArchitectureComesFromTheLinesBeforeTheFirstKey) {
 TEST(WineRegistryFileTest, FilesThatAreNotRegistryFilesHoldNothingAndNeverBlock) {
   testing::TempFolder folder;
   std::filesystem::create_directory(folder.file("folder.reg"));
+#ifndef _WIN32
   ASSERT_EQ(::mkfifo(folder.file("pipe.reg").c_str(), 0600), 0);  // opening it would block
+#endif
   std::string garbage(300000, '\0');
   for (std::size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>(i * 7919 >> 3);
   testing::writeFile(folder.file("garbage.reg"),
