@@ -1,6 +1,8 @@
 // The window's file dialog holder.
 #include "CommonDialog.h"
 
+#include <QDir>
+
 namespace corvane {
 
 QString CommonDialog::qtFilter() {
@@ -12,17 +14,18 @@ QString CommonDialog::qtFilter() {
 }
 
 FileDialogRequest CommonDialog::request(const QString& proposedName) const {
-  return {DialogTitle, InitDir, proposedName, qtFilter(), DefaultExt.mid(1)};
+  return {DialogTitle, QDir::toNativeSeparators(InitDir), QDir::toNativeSeparators(proposedName),
+          qtFilter(), DefaultExt.mid(1)};
 }
 
 QString CommonDialog::ShowOpen(Desktop& desktop, QWidget* parent,
                                const QString& proposedName) const {
-  return desktop.openFileName(parent, request(proposedName));
+  return QDir::toNativeSeparators(desktop.openFileName(parent, request(proposedName)));
 }
 
 QString CommonDialog::ShowSave(Desktop& desktop, QWidget* parent,
                                const QString& proposedName) const {
-  return desktop.saveFileName(parent, request(proposedName));
+  return QDir::toNativeSeparators(desktop.saveFileName(parent, request(proposedName)));
 }
 
 }  // namespace corvane

@@ -20,7 +20,8 @@ class CommonDialog {
   static inline const QString DefaultExt = QStringLiteral(".ini");
 
   // Show an open or save dialog titled DialogTitle, in InitDir, proposing `proposedName`.
-  // Returns the chosen file's full path, or an empty text when the user cancels. FileName is
+  // Returns the chosen file's full path with the platform's separators, or an empty text when
+  // the user cancels. FileName is
   // left to the caller: a cancelled dialog must not change the current settings file.
   QString ShowOpen(Desktop& desktop, QWidget* parent, const QString& proposedName) const;
   QString ShowSave(Desktop& desktop, QWidget* parent, const QString& proposedName) const;

@@ -78,7 +78,8 @@ QString BrowseForFolder(Desktop& desktop, QWidget* parent, const QString& startF
   } else if (start.size() > 1 && (start.endsWith(u'/') || start.endsWith(u'\\'))) {
     start.chop(1);
   }
-  return desktop.existingFolder(parent, shownTitle, start);
+  // Paths are kept and shown with the platform's own separators (a dialog answers with '/').
+  return QDir::toNativeSeparators(desktop.existingFolder(parent, shownTitle, start));
 }
 
 }  // namespace corvane

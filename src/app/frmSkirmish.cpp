@@ -570,7 +570,7 @@ void frmSkirmish::cmdSave_Click() {
   if (!fileWatch_.isWatched(file) || !fileWatch_.changedOnDisk()) {
     const auto answer =
         desktop_.message(this, QMessageBox::Question, QStringLiteral("Save"),
-                         QStringLiteral("Save settings to ") + file + QStringLiteral("?"),
+                         QStringLiteral("Save settings to %1?").arg(QDir::toNativeSeparators(file)),
                          QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     if (answer != QMessageBox::Yes) return;
   }
