@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <charconv>
 #include <chrono>
 #include <cstdint>
 #include <cstring>
@@ -16,6 +15,7 @@
 
 #include "FolderListing.h"
 #include "ReplaceFile.h"
+#include "TemporaryNames.h"
 
 namespace corvane {
 namespace {
@@ -95,28 +95,6 @@ int resolveLinks(const std::string& path, std::string& target, bool& exists, str
   }
 }
 
-// Temporary files are named ".<file name>.corvane-<pid>-<random>", <pid> being the process that
-// made it. The prefix of that name for `fileName`, up to and including "corvane-".
-std::string temporaryPrefixOf(std::string_view fileName) {
-  std::string prefix = ".";
-  prefix += fileName;
-  prefix += ".corvane-";
-  return prefix;
-}
-
-// The process id in a temporary file's name that starts with `prefix`, or 0 when `name` is not
-// such a name (the id must be decimal, followed by '-' and a non-empty random part).
-pid_t creatorOfTemporary(std::string_view name, std::string_view prefix) {
-  if (!name.starts_with(prefix)) return 0;
-  name.remove_prefix(prefix.size());
-  const std::size_t dash = name.find('-');
-  if (dash == 0 || dash == std::string_view::npos || dash + 1 == name.size()) return 0;
-  pid_t pid = 0;
-  const auto [end, error] = std::from_chars(name.data(), name.data() + dash, pid);
-  if (error != std::errc() || end != name.data() + dash || pid <= 0) return 0;
-  return pid;
-}
-
 // Removes from `folder` (with its final '/', or "" for the current folder) the temporary files
 // of `fileName` left by processes that no longer run, such as a save killed halfway. A temporary
 // file of a live process (this one included), or of one this process may not signal, is kept.
@@ -128,8 +106,9 @@ void removeStaleTemporaries(const std::string& folder, std::string_view fileName
   const std::string prefix = temporaryPrefixOf(fileName);
   const pid_t self = ::getpid();
   const auto removeIfStale = [&](const char* name) {
-    const pid_t creator = creatorOfTemporary(name, prefix);
-    if (creator == 0 || creator == self) return;
+    const std::uint64_t id = creatorOfTemporary(name, prefix);
+    const auto creator = static_cast<pid_t>(id);
+    if (id == 0 || static_cast<std::uint64_t>(creator) != id || creator == self) return;
     if (::kill(creator, 0) == 0 || errno != ESRCH) return;
     ::unlink((folder + name).c_str());
   };

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "ReplaceFile.h"
+#include "TemporaryNames.h"
 
 namespace corvane {
 namespace {
@@ -70,6 +71,53 @@ std::wstring randomSuffix() {
     suffix += L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"[state % 62];
   }
   return suffix;
+}
+
+std::string utf8Of(std::wstring_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), length, nullptr, nullptr);
+  return utf8;
+}
+
+std::wstring wideOfUtf8(std::string_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
+  return wide;
+}
+
+// True when no process of id `id` runs any more. A process this one may not look at counts as
+// running.
+bool processEnded(std::uint64_t id) {
+  if (id == 0 || id > MAXDWORD) return false;
+  const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(id));
+  if (process == nullptr) return GetLastError() == ERROR_INVALID_PARAMETER;
+  const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+  CloseHandle(process);
+  return ended;
+}
+
+// Removes from `folder` (with its final separator) the temporary files of the file named `name`
+// left by processes that no longer run, such as a save killed halfway; those of running
+// processes, this one included, stay. Failures are ignored: stale files cost space only.
+void removeStaleTemporaries(const std::wstring& folder, const std::wstring& name) {
+  const std::string prefix = temporaryPrefixOf(utf8Of(name));
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = FindFirstFileW((folder + wideOfUtf8(prefix) + L"*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::uint64_t creator = creatorOfTemporary(utf8Of(found.cFileName), prefix);
+    if (creator != GetCurrentProcessId() && processEnded(creator)) {
+      DeleteFileW((folder + found.cFileName).c_str());
+    }
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
 }
 
 // The file a path finally leads to, links followed; the path itself when it cannot be opened.
@@ -140,8 +188,10 @@ FileStatus replaceFileContents(const std::string& path, std::string_view bytes) 
 
   const std::size_t slash = target.find_last_of(L"\\/");
   const std::size_t nameAt = slash == std::wstring::npos ? 0 : slash + 1;
-  const std::wstring hiddenName =
-      target.substr(0, nameAt) + L"." + target.substr(nameAt) + L".corvane-";
+  const std::wstring folder = target.substr(0, nameAt);
+  const std::wstring name = target.substr(nameAt);
+  const std::wstring hiddenName = folder + wideOfUtf8(temporaryPrefixOf(utf8Of(name))) +
+                                  std::to_wstring(GetCurrentProcessId()) + L"-";
   std::wstring temporary;
   HANDLE created = INVALID_HANDLE_VALUE;
   for (int attempt = 0; created == INVALID_HANDLE_VALUE; ++attempt) {
@@ -193,6 +243,7 @@ FileStatus replaceFileContents(const std::string& path, std::string_view bytes) 
     DeleteFileW(temporary.c_str());
     return FileStatus::failure(reason(error));
   }
+  removeStaleTemporaries(folder, name);
   return FileStatus::success();
 }
 

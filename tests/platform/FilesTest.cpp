@@ -17,7 +17,9 @@
 #include <cstring>
 #include <thread>
 
+#ifndef _WIN32
 #include "FolderListing.h"
+#endif
 #include "IniDocument.h"
 #include "IniProfile.h"
 #include "Rows.h"
@@ -211,9 +213,39 @@ TEST(Loading, TellsMissingFromUnreadableAndReadsFilesWithoutASizeToTheirEnd) {
   EXPECT_EQ(maps.back(), '\n');
 }
 
+#endif  // _WIN32
+
 // --- temporary files left by killed saves -----------------------------------------------------
 
 // A child process that runs until the object goes, or (`ended`) one that has ended already.
+#ifdef _WIN32
+struct ChildProcess {
+  PROCESS_INFORMATION process{};
+  unsigned long pid = 0;
+  explicit ChildProcess(bool ended) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    wchar_t command[] = L"cmd.exe /c exit";
+    // A suspended process runs, as far as others can tell, until it is ended.
+    if (!CreateProcessW(nullptr, command, nullptr, nullptr, FALSE,
+                        ended ? CREATE_NO_WINDOW : CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr,
+                        nullptr, &startup, &process)) {
+      return;
+    }
+    pid = process.dwProcessId;
+    if (ended) WaitForSingleObject(process.hProcess, INFINITE);
+  }
+  ~ChildProcess() {
+    if (pid == 0) return;
+    TerminateProcess(process.hProcess, 0);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+};
+unsigned long ownProcessId() {
+  return GetCurrentProcessId();
+}
+#else
 struct ChildProcess {
   pid_t pid = ::fork();
   explicit ChildProcess(bool ended) {
@@ -227,8 +259,13 @@ struct ChildProcess {
     if (::kill(pid, SIGKILL) == 0) ::waitpid(pid, nullptr, 0);
   }
 };
+pid_t ownProcessId() {
+  return ::getpid();
+}
+#endif
 
-// When the folder was listed (at start-up, for the map list), relative to the leftover's arrival.
+// When the folder was listed (at start-up, for the map list), relative to the leftover's arrival
+// (on POSIX, where a save may use that listing).
 enum class Listed { Never, AfterLeftover, BeforeLeftover };
 
 struct LeftoverRow {
@@ -245,21 +282,27 @@ TEST_P(StaleTemporaries, ASaveRemovesOnlyThoseOfItsFileWhoseProcessHasEnded) {
   TempFolder folder;
   const ChildProcess ended(true);
   const ChildProcess live(false);
+  ASSERT_NE(ended.pid, 0);
+  ASSERT_NE(live.pid, 0);
   std::string name = row.file;
   for (const auto& [field, pid] : {std::pair{"{ended}", ended.pid}, std::pair{"{live}", live.pid},
-                                   std::pair{"{self}", ::getpid()}}) {
+                                   std::pair{"{self}", ownProcessId()}}) {
     if (const std::size_t at = name.find(field); at != std::string::npos) {
       name.replace(at, std::strlen(field), std::to_string(pid));
     }
   }
+#ifndef _WIN32
   if (row.listed == Listed::BeforeLeftover) {
     ASSERT_TRUE(listFolder(folder.path().string()).has_value());
     std::this_thread::sleep_for(std::chrono::milliseconds(50));  // past the folder's time stamps
   }
+#endif
   writeFile(folder.path() / name, "[Settings]\r\nTimeLimitMinutes=1");
+#ifndef _WIN32
   if (row.listed == Listed::AfterLeftover) {
     ASSERT_TRUE(listFolder(folder.path().string()).has_value());
   }
+#endif
   ASSERT_TRUE(IniDocument::fromBytes("[Settings]\r\n").save(folder.file("svrcfg_skirmish.ini")).ok);
   EXPECT_EQ(fs::exists(folder.path() / name), !row.removed) << name;
 }
@@ -283,8 +326,6 @@ INSTANTIATE_TEST_SUITE_P(
         LeftoverRow{"NotHidden", "svrcfg_skirmish.ini.corvane-{ended}-Ab12Cd", Listed::Never,
                     false}),
     testing::RowName());
-
-#endif  // _WIN32
 
 }  // namespace
 }  // namespace corvane
