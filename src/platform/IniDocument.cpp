@@ -226,7 +226,12 @@ std::string IniDocument::value(std::string_view section, std::string_view key,
   const Section& lines = sections_[found];
   const std::size_t entry = findEntry(lines, key);
   if (entry == kUnknown) return std::string(fallback);
-  return std::string(entryOf(contentOf(lines.lines[entry])).value);
+  std::string_view value = entryOf(contentOf(lines.lines[entry])).value;
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
+    value = value.substr(1, value.size() - 2);
+  }
+  return std::string(value);
 }
 
 bool IniDocument::contains(std::string_view section, std::string_view key) const {

@@ -10,7 +10,9 @@
 //    Lines before the first header belong to no section and are never searched.
 //  - A comment line is one whose first non-blank byte is ';'. An entry is any other non-header
 //    line holding '='; its key is the text before the first '=', its value the text after it,
-//    both with blanks trimmed. Nothing else (quotes, inline ';') is interpreted.
+//    both with blanks trimmed. A value read that starts and ends with the same quotation mark
+//    (" or ') is read without the two, as the Windows profile reader hands it back; the line
+//    keeps them. Nothing else (inline ';', escapes) is interpreted.
 //  - Section and key names are compared without regard to ASCII letter case. Of two sections
 //    of one name only the first is used; of two entries of one key in it only the first.
 //    A UTF-8 byte-order mark is kept as bytes of the first line, so a header behind it is not a
@@ -69,9 +71,10 @@ class IniDocument {
   Origin origin() const { return origin_; }
   const std::string& loadError() const { return loadError_; }
 
-  // The value of the first entry `key` in the first section `section`, blanks trimmed;
-  // `fallback` when the section or the key is missing. An entry with nothing after '='
-  // reads as "", not as the fallback. No length limit (see ReadINIValue for the 254 cut).
+  // The value of the first entry `key` in the first section `section`, blanks trimmed and
+  // enclosing quotation marks removed; `fallback` when the section or the key is missing. An
+  // entry with nothing after '=' reads as "", not as the fallback. No length limit (see
+  // ReadINIValue for the 254 cut, made after the quotation marks are gone).
   std::string value(std::string_view section, std::string_view key,
                     std::string_view fallback) const;
 

@@ -43,8 +43,10 @@ INSTANTIATE_TEST_SUITE_P(
         ReadRow{"TabsAreBlanks", "case_and_blanks.ini", "SpawnWeapons", "yes", "no"},
         ReadRow{"EmptyValueIsNotTheFallback", "case_and_blanks.ini", "BeaconPlacementEndsGame",
                 "yes", ""},
-        ReadRow{"QuotesAndSemicolonsInValuesAreText", "case_and_blanks.ini", "Motd", "",
+        ReadRow{"SemicolonsInValuesAreText", "case_and_blanks.ini", "Motd", "",
                 "hello ; not a comment"},
+        ReadRow{"EnclosingQuotesAreDropped", "case_and_blanks.ini", "ConfigName", "",
+                "Quoted  name"},
         ReadRow{"CommentedOutKeyIsMissing", "case_and_blanks.ini", "CanRepairBuildings", "yes",
                 "yes"},
         ReadRow{"LineWithoutEqualsIsNoKey", "case_and_blanks.ini", "IsDedicated", "d", "d"},
@@ -61,6 +63,16 @@ INSTANTIATE_TEST_SUITE_P(
         ReadRow{"NulBytesAreText", "nul_bytes.ini", "wGameTitle", "", std::string("R\0e\0n\0", 6)},
         ReadRow{"MissingFileGivesTheFallback", "no_such_file.ini", "RadarMode", "2", "2"}),
     RowName());
+
+// Quotation marks are dropped only as a pair of one kind around the whole value.
+TEST(Values, QuotationMarksOfAPairAroundTheValueAreDropped) {
+  const IniDocument document = IniDocument::fromBytes(
+      "[Settings]\nA=\" two  words \"\nB='x'\nC=\"x'\nD=\"\nE=''\nF=x\"\nG=\"x\"y\n");
+  const std::pair<const char*, const char*> values[] = {
+      {"A", " two  words "}, {"B", "x"},     {"C", "\"x'"}, {"D", "\""}, {"E", ""},
+      {"F", "x\""},          {"G", "\"x\"y"}};
+  for (const auto& [key, value] : values) EXPECT_EQ(document.value("Settings", key, "-"), value);
+}
 
 // --- writing: setValue on a document ----------------------------------------------------------
 
