@@ -93,7 +93,12 @@ class ReferenceIni {
   std::optional<std::string> value(const std::string& sectionName, const std::string& key) const {
     const std::size_t at = find(sectionName, key);
     if (at == lines.size()) return std::nullopt;
-    return entry(lines[at])->second;
+    // One pair of matching quotation marks around the whole value is not part of it.
+    std::string found = entry(lines[at])->second;
+    if (found.size() >= 2 && (found[0] == '"' || found[0] == '\'') && found.back() == found[0]) {
+      found = found.substr(1, found.size() - 2);
+    }
+    return found;
   }
 
   bool setValue(const std::string& sectionName, const std::string& rawKey,
