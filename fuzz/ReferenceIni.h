@@ -107,13 +107,12 @@ class ReferenceIni {
       return text.find_first_of(std::string("\r\n\0", 3)) != std::string::npos;
     };
     const std::string name = trim(sectionName);
+    const std::string key = trim(rawKey);
     if (bad(sectionName) || bad(rawKey) || bad(value) || name.empty() ||
-        sectionName.find(']') != std::string::npos || rawKey.empty() ||
-        std::string(" \t;[").find(rawKey[0]) != std::string::npos ||
-        rawKey.find('=') != std::string::npos) {
+        sectionName.find(']') != std::string::npos || key.empty() || key[0] == ';' ||
+        key[0] == '[' || key.find('=') != std::string::npos) {
       return false;
     }
-    const std::string key = trim(rawKey);
     const std::string line = key + "=" + value;
     const auto [header, end] = section(name);
     if (header == lines.size()) {

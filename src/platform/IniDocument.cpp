@@ -315,13 +315,14 @@ void IniDocument::appendSection(std::string_view name, std::string_view key,
 
 bool IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value) {
   const std::string_view name = trimBlanks(section);
-  if (holdsLineBreakOrNul(section) || holdsLineBreakOrNul(key) || holdsLineBreakOrNul(value) ||
-      name.empty() || section.find(']') != std::string_view::npos || key.empty() ||
-      isBlank(key.front()) || key.front() == ';' || key.front() == '[' ||
-      key.find('=') != std::string_view::npos) {
+  if (holdsLineBreakOrNul(section) || holdsLineBreakOrNul(key) || holdsLineBreakOrNul(value)) {
     return false;
   }
   key = trimBlanks(key);
+  if (name.empty() || section.find(']') != std::string_view::npos || key.empty() ||
+      key.front() == ';' || key.front() == '[' || key.find('=') != std::string_view::npos) {
+    return false;
+  }
 
   const std::size_t found = findSection(name);
   if (found == kUnknown) {

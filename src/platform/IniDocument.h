@@ -82,9 +82,9 @@ class IniDocument {
   bool contains(std::string_view section, std::string_view key) const;
 
   // Sets `key` to `value` in `section` as the rules above say. Returns false, changing
-  // nothing, when a name or the value holds CR, LF or NUL, when the key is empty, starts with
-  // blanks or ';' or '[' or holds '=', or when the section name is empty or holds ']'.
-  // (A section name of blanks only counts as empty.) True otherwise, also when the file
+  // nothing, when a name or the value holds CR, LF or NUL, when the key (blanks around it
+  // trimmed) is empty, starts with ';' or '[' or holds '=', or when the section name is empty
+  // or holds ']'. (A name of blanks only counts as empty.) True otherwise, also when the file
   // already held exactly this entry and nothing changed.
   bool setValue(std::string_view section, std::string_view key, std::string_view value);
 

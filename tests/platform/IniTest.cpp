@@ -1,6 +1,15 @@
 // The INI engine: what it reads from edge-case files and what its edits write. (Random files and
 // edit sequences checked against a plain reference model are the fuzzer's: fuzz/.)
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <iterator>
+#include <set>
+#endif
 
 #include <string>
 #include <vector>
@@ -118,6 +127,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "2", "\xEF\xBB\xBF[Settings]\r\n[Settings]\r\nA=2\r\n"},
         WriteRow{"CommentLookingLikeTheKeyIsNoEntry", "[Settings]\n;A=1\n", "Settings", "A", "2",
                  "[Settings]\nA=2\r\n;A=1\n"},
+        WriteRow{"BlanksAroundTheKeyAreNotPartOfIt", kTwo, " Settings ", " \tB ", "4",
+                 "[Settings]\r\nA=1\r\nB=4\r\n[Other]\r\nC=3\r\n"},
+        WriteRow{"RefusesACommentMarkBehindBlanks", kTwo, "Settings", " ;A", "1", kTwo, false},
         WriteRow{"RefusesEqualsInTheKey", kTwo, "Settings", "A=B", "1", kTwo, false},
         WriteRow{"RefusesALineBreakInTheValue", kTwo, "Settings", "A", "1\nB=2", kTwo, false},
         WriteRow{"RefusesABracketInTheSection", kTwo, "Set]tings", "A", "1", kTwo, false}),
@@ -150,6 +162,217 @@ TEST(LargeSections, FindTheFirstOfTwoKeys) {
   EXPECT_TRUE(document.bytes().ends_with("A=3\r\nA=second\r\n"));
   EXPECT_EQ(document.value("Settings", "Key39", ""), "39");
 }
+
+#ifdef _WIN32
+// --- against the Windows profile functions ---------------------------------------------------
+//
+// ReadINIValue answers every lookup of every data file as GetPrivateProfileStringA does, and
+// the same edits through the engine and through WritePrivateProfileStringA leave files that read
+// the same. Where Wine answers otherwise than Windows, the engine keeps to Windows: those
+// lookups are listed below, each with its reason, and hold only under Wine.
+
+namespace fs = std::filesystem;
+
+// A fallback without trailing blanks: the Windows reader cuts those off a fallback, the engine
+// hands it back as given.
+const std::string kFallback = "fallback";
+
+struct Lookup {
+  std::string section;
+  std::string key;
+  auto operator<=>(const Lookup&) const = default;
+};
+
+// A lookup that Wine answers otherwise than the engine; `file` is under tests/data.
+struct WineDifference {
+  const char* file;
+  Lookup lookup;
+  std::string engine;
+  std::string wine;
+};
+
+const std::vector<WineDifference> kWineReadDifferences = {
+    // Wine takes a UTF-8 byte-order mark for the file's encoding and skips it. The engine keeps
+    // it as bytes of the first line, so that the header behind it is none, as the game reads
+    // the file; Windows knows ANSI files and UTF-16 ones, whose mark is another.
+    {"ini/bom.ini", {"Settings", "RadarMode"}, kFallback, "1"},
+    // Wine ends a line at a lone CR too. The engine ends lines at LF only, as the game does:
+    // the whole file is one line, a header with nothing after it in its section, and the game
+    // loads nothing from it either.
+    {"ini/cr_only.ini", {"Settings", "RadarMode"}, kFallback, "1"},
+    {"ini/cr_only.ini", {"Settings", "SpawnWeapons"}, kFallback, "no"},
+};
+
+bool underWine() {
+  return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+}
+
+// The names a profile function lists: each ends in NUL, the list in one more.
+std::vector<std::string> namesIn(const std::vector<char>& buffer, DWORD length) {
+  std::vector<std::string> names;
+  for (std::size_t at = 0; at < length && buffer[at] != '\0'; at += names.back().size() + 1) {
+    names.emplace_back(buffer.data() + at);
+  }
+  return names;
+}
+
+// Every key of every section the Windows functions see in `file`, a missing key of each section,
+// a missing section and a missing key of Settings.
+std::set<Lookup> lookupsIn(const std::string& file) {
+  std::set<Lookup> lookups = {{"No Such Section", "RadarMode"}, {"Settings", "NoSuchKey"}};
+  std::vector<char> buffer(1 << 20);
+  const DWORD size = static_cast<DWORD>(buffer.size());
+  for (const std::string& section :
+       namesIn(buffer, GetPrivateProfileSectionNamesA(buffer.data(), size, file.c_str()))) {
+    lookups.insert({section, "NoSuchKey"});
+    const DWORD length =
+        GetPrivateProfileStringA(section.c_str(), nullptr, "", buffer.data(), size, file.c_str());
+    for (const std::string& key : namesIn(buffer, length)) lookups.insert({section, key});
+  }
+  return lookups;
+}
+
+std::string windowsRead(const std::string& file, const Lookup& lookup) {
+  char buffer[255];
+  const DWORD length =
+      GetPrivateProfileStringA(lookup.section.c_str(), lookup.key.c_str(), kFallback.c_str(),
+                               buffer, sizeof buffer, file.c_str());
+  return std::string(buffer, length);
+}
+
+// Each lookup answers the same through ReadINIValue on `engineFile` as through
+// GetPrivateProfileStringA on `windowsFile`, but those of `differences` (each of which must
+// come up), which answer as listed.
+void expectSameReads(const std::string& windowsFile, const std::string& engineFile,
+                     const std::set<Lookup>& lookups,
+                     const std::vector<WineDifference>& differences) {
+  std::size_t met = 0;
+  for (const Lookup& lookup : lookups) {
+    SCOPED_TRACE("[" + lookup.section + "] " + lookup.key);
+    // A string of the Windows functions ends at its first NUL; the engine's value holds them.
+    const std::string engine =
+        ReadINIValue(engineFile, lookup.section, lookup.key, kFallback).c_str();
+    const std::string windows = windowsRead(windowsFile, lookup);
+    const auto difference =
+        std::find_if(differences.begin(), differences.end(),
+                     [&](const WineDifference& row) { return row.lookup == lookup; });
+    if (difference == differences.end()) {
+      EXPECT_EQ(engine, windows);
+    } else {
+      ++met;
+      EXPECT_EQ(engine, difference->engine);
+      EXPECT_EQ(windows, difference->wine);
+    }
+  }
+  EXPECT_EQ(met, differences.size());
+}
+
+struct DataFile {
+  std::string name;
+  std::string file;  // under tests/data; "" for none
+};
+
+// The .ini and .cfg files of the edge cases and of the corpus.
+std::vector<DataFile> dataFiles() {
+  std::vector<DataFile> files;
+  for (const char* folder : {"ini", "corpus", "corpus/derived"}) {
+    for (const fs::directory_entry& entry : fs::directory_iterator(kData + folder)) {
+      const std::string extension = entry.path().extension().string();
+      if (extension != ".ini" && extension != ".cfg") continue;
+      const std::string file = std::string(folder) + "/" + entry.path().filename().string();
+      std::string name = file.substr(0, file.size() - extension.size());
+      std::replace_if(
+          name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
+      files.push_back({name, file});
+    }
+  }
+  return files;
+}
+
+std::vector<WineDifference> wineDifferencesOf(const std::vector<WineDifference>& table,
+                                              const std::string& file) {
+  std::vector<WineDifference> rows;
+  if (!underWine()) return rows;
+  std::copy_if(table.begin(), table.end(), std::back_inserter(rows),
+               [&](const WineDifference& row) { return row.file == file; });
+  return rows;
+}
+
+class WindowsProfile : public ::testing::TestWithParam<DataFile> {};
+
+TEST_P(WindowsProfile, ReadINIValueGivesWhatGetPrivateProfileStringGives) {
+  const std::string path = kData + GetParam().file;
+  expectSameReads(path, path, lookupsIn(path),
+                  wineDifferencesOf(kWineReadDifferences, GetParam().file));
+}
+
+INSTANTIATE_TEST_SUITE_P(Ini, WindowsProfile, ::testing::ValuesIn(dataFiles()), RowName());
+
+// --- the same edits through the engine and through WritePrivateProfileStringA ----------------
+
+struct Edit {
+  const char* section;
+  const char* key;
+  std::string value;
+  bool remove = false;
+};
+
+const std::vector<Edit> kEdits = {
+    {"Settings", "NoSuchKey", "", true},             // a missing key (and file) deleted
+    {"No Such Section", "RadarMode", "", true},      // a key of a missing section deleted
+    {"Settings", "RadarMode", "2"},                  // a changed value, or a new file
+    {"Settings", "NewKey", "new"},                   // a new key in an existing section
+    {"New Section", "Key", "value"},                 // a new section
+    {"Settings", "Padded", " \t padded  value \t"},  // blanks around a value
+    {"Settings", "Quoted", "\" quoted \""},          // quotes that keep blanks
+    {"Settings", "SpawnWeapons", "", true},          // a deleted key
+    {"settings", "newkey", "", true},                // a key written before, deleted
+    {"SETTINGS", "radarmode", "3"},                  // changed again, in other letter case
+    {"Settings", "MapName00", "C&C_Caf\xE9.mix"},    // a Windows-1252 byte
+    {"Settings", "Equals", "a=b;c"},                 // '=' and ';' inside a value
+    {" Settings ", " Spaced ", "1"},                 // names with blanks around them
+    {"Settings", "Empty", ""},                       // an empty value
+};
+
+class WindowsProfileEdits : public ::testing::TestWithParam<DataFile> {};
+
+TEST_P(WindowsProfileEdits, ReadBackAsThoseOfWritePrivateProfileString) {
+  testing::TempFolder folder;
+  const std::string windowsFile = folder.file("windows.ini");
+  const std::string engineFile = folder.file("engine.ini");
+  if (!GetParam().file.empty()) {
+    fs::copy_file(kData + GetParam().file, windowsFile);
+    fs::copy_file(kData + GetParam().file, engineFile);
+  }
+  std::set<Lookup> lookups;
+  for (const Edit& edit : kEdits) {
+    SCOPED_TRACE(std::string("[") + edit.section + "] " + edit.key);
+    lookups.insert({edit.section, edit.key});
+    const bool windows = WritePrivateProfileStringA(
+        edit.section, edit.key, edit.remove ? nullptr : edit.value.c_str(), windowsFile.c_str());
+    const bool engine = edit.remove
+                            ? DeleteINIKey(engineFile, edit.section, edit.key).ok
+                            : WriteINIValue(engineFile, edit.section, edit.key, edit.value).ok;
+    EXPECT_EQ(engine, windows);
+    EXPECT_EQ(fs::exists(engineFile), fs::exists(windowsFile));
+  }
+  // Read as another program would, from the file: Wine answers from what it wrote until then.
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, windowsFile.c_str());
+  lookups.merge(lookupsIn(windowsFile));
+  lookups.merge(lookupsIn(engineFile));
+  expectSameReads(windowsFile, engineFile, lookups, {});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ini, WindowsProfileEdits,
+    ::testing::Values(DataFile{"NoFile", ""},
+                      DataFile{"ini_case_and_blanks", "ini/case_and_blanks.ini"},
+                      DataFile{"ini_duplicate_sections", "ini/duplicate_sections.ini"},
+                      DataFile{"ini_no_final_newline", "ini/no_final_newline.ini"},
+                      DataFile{"ini_mixed_endings", "ini/mixed_endings.ini"},
+                      DataFile{"corpus_mpdemo_svrcfg_cnc", "corpus/mpdemo_svrcfg_cnc.ini"}),
+    RowName());
+#endif  // _WIN32
 
 }  // namespace
 }  // namespace corvane
