@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
@@ -44,6 +45,16 @@ class FileDescriptor {
  private:
   int fd_;
 };
+
+// Why a file of mode `mode` is not read or replaced, or "" for a regular file.
+std::string kindReason(mode_t mode) {
+  if (S_ISREG(mode)) return {};
+  if (S_ISDIR(mode)) return reason(EISDIR);
+  if (S_ISFIFO(mode)) return kNamedPipeReason;
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return kDeviceReason;
+  if (S_ISSOCK(mode)) return kSocketReason;
+  return kOtherKindReason;
+}
 
 // The folder part of a path including its final '/', or "" for a bare file name.
 std::string folderPrefixOf(const std::string& path) {
@@ -153,34 +164,48 @@ int fillTemporaryFile(FileDescriptor& file, std::string_view bytes, bool keepSta
 
 FileContents readFileContents(const std::string& path) {
   FileContents contents;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+  const auto fail = [&contents](std::string why) {
+    contents.outcome = FileContents::Outcome::Failed;
+    contents.error = std::move(why);
+    contents.bytes.clear();
+    return contents;
+  };
+  // The kind is known before the file is opened: opening a device can do something of its own.
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return contents;
+    return fail(reason(errno));
+  }
+  if (std::string why = kindReason(status.st_mode); !why.empty()) return fail(std::move(why));
+  // Should a named pipe take the file's place meanwhile, O_NONBLOCK keeps open() from waiting
+  // for a writer, and fstat() tells what was opened.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   if (fd < 0) {
     if (errno == ENOENT || errno == ENOTDIR) return contents;
-    contents.outcome = FileContents::Outcome::Failed;
-    contents.error = reason(errno);
-    return contents;
+    return fail(reason(errno));
   }
   FileDescriptor file(fd);
-  struct stat status {};
-  if (::fstat(fd, &status) != 0 || S_ISDIR(status.st_mode)) {
-    contents.outcome = FileContents::Outcome::Failed;
-    contents.error = reason(S_ISDIR(status.st_mode) ? EISDIR : errno);
-    return contents;
+  if (::fstat(fd, &status) != 0) return fail(reason(errno));
+  if (std::string why = kindReason(status.st_mode); !why.empty()) return fail(std::move(why));
+  if (static_cast<std::uintmax_t>(status.st_size) > kLargestReadableFileBytes) {
+    return fail(kTooLargeReason);
   }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   // One byte more than the size, so that an unchanged file is read in one call plus the call
-  // that finds the end; files that report no size (or grow) are read in growing blocks.
+  // that finds the end; files that report no size (or grow) are read in growing blocks, never
+  // past one byte over the limit.
   std::string& bytes = contents.bytes;
   bytes.resize(status.st_size > 0 ? static_cast<std::size_t>(status.st_size) + 1 : 4096);
   std::size_t filled = 0;
   for (;;) {
-    if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
+    if (filled > kLargestReadableFileBytes) return fail(kTooLargeReason);
+    if (filled == bytes.size()) {
+      bytes.resize(std::min(bytes.size() * 2, kLargestReadableFileBytes + 1));
+    }
     const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
     if (got < 0) {
       if (errno == EINTR) continue;
-      contents.outcome = FileContents::Outcome::Failed;
-      contents.error = reason(errno);
-      contents.bytes.clear();
-      return contents;
+      return fail(reason(errno));
     }
     if (got == 0) break;
     filled += static_cast<std::size_t>(got);
@@ -198,7 +223,11 @@ FileStatus replaceFileContents(const std::string& path, std::string_view bytes) 
   if (const int error = resolveLinks(path, target, exists, status)) {
     return FileStatus::failure(reason(error));
   }
-  if (exists && S_ISDIR(status.st_mode)) return FileStatus::failure(reason(EISDIR));
+  if (exists) {
+    if (std::string why = kindReason(status.st_mode); !why.empty()) {
+      return FileStatus::failure(why);
+    }
+  }
   // A file without any write permission bit is read-only; root could write it, but must not.
   if (exists && (status.st_mode & 0222) == 0) return FileStatus::failure(reason(EACCES));
 

@@ -152,20 +152,40 @@ FileContents readFileContents(const std::string& path) {
     contents.error = reason(error);
     return contents;
   }
+  const auto fail = [&contents](std::string why) {
+    contents.outcome = FileContents::Outcome::Failed;
+    contents.error = std::move(why);
+    contents.bytes.clear();
+    return contents;
+  };
+  // Devices (NUL, CON, COM1...) and pipes are not files to read settings from.
+  switch (GetFileType(file.get())) {
+    case FILE_TYPE_DISK:
+      break;
+    case FILE_TYPE_PIPE:
+      return fail(kNamedPipeReason);
+    case FILE_TYPE_CHAR:
+      return fail(kDeviceReason);
+    default:
+      return fail(kOtherKindReason);
+  }
   LARGE_INTEGER size{};
   GetFileSizeEx(file.get(), &size);
+  if (static_cast<unsigned long long>(size.QuadPart) > kLargestReadableFileBytes) {
+    return fail(kTooLargeReason);
+  }
   std::string& bytes = contents.bytes;
   bytes.resize(size.QuadPart > 0 ? static_cast<std::size_t>(size.QuadPart) + 1 : 4096);
   std::size_t filled = 0;
   for (;;) {
-    if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
+    if (filled > kLargestReadableFileBytes) return fail(kTooLargeReason);
+    if (filled == bytes.size()) {
+      bytes.resize(std::min(bytes.size() * 2, kLargestReadableFileBytes + 1));
+    }
     const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - filled, 1 << 30));
     DWORD got = 0;
     if (!ReadFile(file.get(), bytes.data() + filled, wanted, &got, nullptr)) {
-      contents.outcome = FileContents::Outcome::Failed;
-      contents.error = reason(GetLastError());
-      bytes.clear();
-      return contents;
+      return fail(reason(GetLastError()));
     }
     if (got == 0) break;
     filled += got;

@@ -5,8 +5,12 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <poll.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -15,6 +19,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstring>
+#include <functional>
 #include <thread>
 
 #ifndef _WIN32
@@ -22,6 +27,7 @@
 #endif
 #include "IniDocument.h"
 #include "IniProfile.h"
+#include "ReplaceFile.h"
 #include "Rows.h"
 #include "TempFolder.h"
 
@@ -133,6 +139,25 @@ TEST(Replacing, FailsWhileAnotherProgramHoldsTheFileWithoutDeleteSharing) {
   EXPECT_TRUE(WriteINIValue(folder.file("s.ini"), "Settings", "RadarMode", "2").ok);  // let go
 }
 
+// A device is neither read nor written, and a file over the limit is not read.
+TEST(Loading, DevicesAndFilesOverTheLimitAreNotRead) {
+  TempFolder folder;
+  const std::string large = folder.file("large.ini");
+  writeFile(large, kSettings);
+  fs::resize_file(large, (std::uintmax_t{256} << 20) + 1);  // one byte over 256 MB
+  for (const auto& [path, why] :
+       {std::pair{std::string("NUL"), kDeviceReason},
+        std::pair{std::string("\\\\.\\NUL"), kDeviceReason}, std::pair{large, kTooLargeReason}}) {
+    SCOPED_TRACE(path);
+    const IniDocument loaded = IniDocument::load(path);
+    EXPECT_EQ(loaded.origin(), IniDocument::Origin::Unreadable);
+    EXPECT_EQ(loaded.loadError(), why);
+    EXPECT_EQ(WriteINIValue(path, "Settings", "RadarMode", "2").error,
+              std::string("The file could not be read: ") + why);
+  }
+  EXPECT_EQ(fs::file_size(large), (std::uintmax_t{256} << 20) + 1);
+}
+
 #else
 
 struct stat statusOf(const std::string& path) {
@@ -212,6 +237,165 @@ TEST(Loading, TellsMissingFromUnreadableAndReadsFilesWithoutASizeToTheirEnd) {
   EXPECT_GT(maps.size(), 4096u);
   EXPECT_EQ(maps.back(), '\n');
 }
+
+// --- files that are not settings files --------------------------------------------------------
+
+// Runs `work` in a child process and returns what it returned, or "timed out" when it has not
+// finished within `limit`: a read that waits for a pipe's writer fails the test instead of
+// hanging the suite, and one that reads without end runs out of the child's memory (2 GB of
+// address space; not under AddressSanitizer, which reserves more) instead of the machine's.
+std::string inChildWithin(std::chrono::seconds limit, const std::function<std::string()>& work) {
+  int out[2];
+  if (::pipe(out) != 0) return "no pipe";
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::close(out[0]);
+#if !defined(__SANITIZE_ADDRESS__)
+    const rlimit memory{2ull << 30, 2ull << 30};
+    ::setrlimit(RLIMIT_AS, &memory);
+#endif
+    std::string result;
+    try {
+      result = work();
+    } catch (const std::exception& e) {
+      result = std::string("threw ") + e.what();
+    }
+    const ssize_t written = ::write(out[1], result.data(), result.size());
+    ::_exit(written == static_cast<ssize_t>(result.size()) ? 0 : 1);
+  }
+  ::close(out[1]);
+  std::string result;
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  for (pollfd reading{out[0], POLLIN, 0};;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0 || ::poll(&reading, 1, static_cast<int>(left.count())) == 0) {
+      ::kill(pid, SIGKILL);
+      result = "timed out";
+      break;
+    }
+    char buffer[4096];
+    const ssize_t got = ::read(out[0], buffer, sizeof buffer);
+    if (got <= 0) break;
+    result.append(buffer, static_cast<std::size_t>(got));
+  }
+  ::close(out[0]);
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  if (WIFSIGNALED(status) && result != "timed out") result = "died of a signal";
+  return result;
+}
+
+enum class Kind { Regular, NamedPipe, LinkToZero, LinkToNull, Socket, Folder, Oversized };
+
+struct KindRow {
+  const char* name;
+  Kind kind;
+  const char* reason;  // why loads and saves refuse it; nullptr for a file they take
+};
+
+void make(Kind kind, const std::string& path) {
+  switch (kind) {
+    case Kind::Regular:
+      writeFile(path, kSettings);
+      break;
+    case Kind::NamedPipe:
+      ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+      break;
+    case Kind::LinkToZero:
+    case Kind::LinkToNull: {
+      // The system's device, which only root could replace; as root a device like it in the
+      // test's folder, so that a fault replaces that one.
+      const bool zero = kind == Kind::LinkToZero;
+      std::string device = zero ? "/dev/zero" : "/dev/null";
+      if (::geteuid() == 0) {
+        device = path + (zero ? ".zero" : ".null");
+        ASSERT_EQ(::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, zero ? 5 : 3)), 0);
+      }
+      fs::create_symlink(device, path);
+      break;
+    }
+    case Kind::Socket: {
+      const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+      sockaddr_un address{};
+      address.sun_family = AF_UNIX;
+      ASSERT_LT(path.size(), sizeof address.sun_path);
+      std::strcpy(address.sun_path, path.c_str());
+      ASSERT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+      ::close(fd);
+      break;
+    }
+    case Kind::Folder:
+      fs::create_directory(path);
+      break;
+    case Kind::Oversized:  // sparse: no disk space taken
+      writeFile(path, kSettings);
+      fs::resize_file(path, (std::uintmax_t{256} << 20) + 1);  // one byte over 256 MB
+      break;
+  }
+}
+
+// What is at `path`: its kind, size and link target, to tell that a refused save left it.
+std::string whatIsAt(const std::string& path) {
+  struct stat status {};
+  if (::lstat(path.c_str(), &status) != 0) return "nothing";
+  std::string what = std::to_string(status.st_mode & S_IFMT) + " " + std::to_string(status.st_size);
+  if (S_ISLNK(status.st_mode)) what += " -> " + fs::read_symlink(path).string();
+  return what;
+}
+
+class FileKinds : public ::testing::TestWithParam<KindRow> {};
+
+// Only regular files are read and replaced, and only up to the limit: anything else loads as
+// unreadable, without waiting, and a save refuses it with the reason, leaving it as it was.
+TEST_P(FileKinds, OnlyRegularFilesWithinTheLimitAreLoadedAndSaved) {
+  const KindRow& row = GetParam();
+  TempFolder folder;
+  const std::string path = folder.file("svrcfg_skirmish.ini");
+  make(row.kind, path);
+  const std::string before = whatIsAt(path);
+  const std::size_t entriesBefore = entriesIn(folder.path());
+  // Replacing alone, without the read a save makes first, refuses the same (a larger file is
+  // a regular one, which a save may replace).
+  const bool replaceAlone = row.reason != nullptr && row.kind != Kind::Oversized;
+  const std::string result = inChildWithin(std::chrono::seconds(20), [&] {
+    const IniDocument loaded = IniDocument::load(path);
+    std::string said = loaded.origin() == IniDocument::Origin::Read         ? "read"
+                       : loaded.origin() == IniDocument::Origin::Unreadable ? "unreadable"
+                                                                            : "missing";
+    said += "|" + loaded.loadError();
+    const FileStatus written = WriteINIValue(path, "Settings", "RadarMode", "2");
+    said += "|" + std::string(written.ok ? "saved" : "refused") + "|" + written.error;
+    if (replaceAlone) {
+      const FileStatus replaced = IniDocument::fromBytes(kSettings).save(path);
+      said += "|" + std::string(replaced.ok ? "saved" : "refused") + "|" + replaced.error;
+    }
+    return said;
+  });
+  SCOPED_TRACE(result);
+  if (row.reason == nullptr) {
+    EXPECT_EQ(result, "read||saved|");
+    EXPECT_EQ(readFile(path), "[Settings]\nRadarMode=2\r\nSpawnWeapons=no\n");
+    return;
+  }
+  const std::string refused = std::string("refused|The file could not be read: ") + row.reason;
+  std::string expected = std::string("unreadable|") + row.reason + "|" + refused;
+  if (replaceAlone) expected += std::string("|refused|") + row.reason;
+  EXPECT_EQ(result, expected);
+  EXPECT_EQ(whatIsAt(path), before);
+  EXPECT_EQ(entriesIn(folder.path()), entriesBefore);  // no temporary file left either
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FileKinds,
+    ::testing::Values(KindRow{"Regular", Kind::Regular, nullptr},
+                      KindRow{"NamedPipe", Kind::NamedPipe, kNamedPipeReason},
+                      KindRow{"LinkToDevZero", Kind::LinkToZero, kDeviceReason},
+                      KindRow{"LinkToDevNull", Kind::LinkToNull, kDeviceReason},
+                      KindRow{"Socket", Kind::Socket, kSocketReason},
+                      KindRow{"Folder", Kind::Folder, "Is a directory"},
+                      KindRow{"LargerThanTheLimit", Kind::Oversized, kTooLargeReason}),
+    testing::RowName());
 
 #endif  // _WIN32
 
