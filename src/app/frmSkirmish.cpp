@@ -1,6 +1,7 @@
 // The main window: its controls, the editing lock, loading, saving and the rotation editing.
 #include "frmSkirmish.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
@@ -19,6 +20,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Accessibility.h"
+#include "Backdrop.h"
+#include "LinkLabel.h"
 #include "Links.h"
 #include "MapListView.h"
 #include "NumericField.h"
@@ -82,6 +86,7 @@ QPushButton* makePictureButton(QWidget* parent, const char* name, const QString&
 
 frmSkirmish::frmSkirmish(corvane::Desktop& desktop, QWidget* parent)
     : QWidget(parent), desktop_(desktop) {
+  corvane::widgets::installAccessibleInterfaces();
   setObjectName(QStringLiteral("frmSkirmish"));
   setWindowTitle(QStringLiteral(" Skirmish Setup - C&C Renegade"));
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -93,6 +98,7 @@ frmSkirmish::frmSkirmish(corvane::Desktop& desktop, QWidget* parent)
   setAttribute(Qt::WA_OpaquePaintEvent);
   backdropAhead_ = corvane::widgets::drawSvgAhead(
       kBackdrop, (QSizeF(size()) * screenScale(this)).toSize(), QImage::Format_RGB32);
+  followDesktopShade();
   createControls();
   fitFont();
   placeMapvaultLink();
@@ -137,10 +143,14 @@ void frmSkirmish::createControls() {
   const std::array<QString, 3> radarCaptions = {QStringLiteral("No players are shown"),
                                                 QStringLiteral("Only teammates are shown"),
                                                 QStringLiteral("Everybody is shown")};
+  // The options in a group that a screen reader names by the caption above them.
+  auto* radarGroup = named(new corvane::widgets::Grouping(this), "grpRadar");
+  radarGroup->setGeometry(14, 334, 166, 64);
+  radarGroup->setAccessibleName(corvane::widgets::nameFromCaption(Label3->text()));
   for (int i = 0; i < 3; ++i) {
-    optRadar[i] = new corvane::OptionButton(radarCaptions[i], this);
+    optRadar[i] = new corvane::OptionButton(radarCaptions[i], radarGroup);
     optRadar[i]->setObjectName(QStringLiteral("optRadar%1").arg(i));
-    optRadar[i]->setGeometry(14, 334 + 22 * i, 166, 20);
+    optRadar[i]->setGeometry(0, 22 * i, 166, 20);
   }
   corvane::OptionButton::group({optRadar.begin(), optRadar.end()});
   optRadar[2]->setChecked(true);
@@ -173,13 +183,13 @@ void frmSkirmish::createControls() {
 
   Label5 = makeLabel(this, "Label5", kMapvaultNote, {12, 440, 480, 44});
   Label5->setWordWrap(true);
-  lblMapvault = makeLabel(this, "lblMapvault", QStringLiteral("clicking here"), {});
-  lblMapvault->setCursor(Qt::PointingHandCursor);
+  lblMapvault = named(new corvane::widgets::LinkLabel(this), "lblMapvault");
+  lblMapvault->setText(QStringLiteral("clicking here"));
+  lblMapvault->setFocusPolicy(Qt::NoFocus);  // the mouse's and a screen reader's, not a Tab stop
   lblMapvault->setForegroundRole(QPalette::Link);
   QFont linkFont = lblMapvault->font();
   linkFont.setUnderline(true);
   lblMapvault->setFont(linkFont);
-  lblMapvault->installEventFilter(this);
 
   // The text fields last: a text field lays out its text at once, and the first text laid out
   // waits for the system's fonts, which are read on another thread meanwhile.
@@ -187,8 +197,18 @@ void frmSkirmish::createControls() {
   txtTime->setGeometry(124, 254, 38, 22);
   txtCredits = named(new NumericField(QStringLiteral("10000"), 5, this), "txtCredits");
   txtCredits->setGeometry(124, 282, 50, 22);
-  txtInstallPath = named(new QLineEdit(this), "txtInstallPath");
-  txtInstallPath->hide();
+  // Never shown, so not a child: a screen reader would list it as an unnamed field.
+  installPathField_ = std::make_unique<QLineEdit>();
+  txtInstallPath = named(installPathField_.get(), "txtInstallPath");
+
+  // Each list and field is named by its caption.
+  const std::array<std::pair<QLabel*, QWidget*>, 4> captioned = {
+      std::pair{Label6, static_cast<QWidget*>(lstRenData)}, std::pair{Label7, lstMaps},
+      std::pair{Label1, txtTime}, std::pair{Label2, txtCredits}};
+  for (const auto& [caption, control] : captioned) {
+    caption->setBuddy(control);
+    control->setAccessibleName(corvane::widgets::nameFromCaption(caption->text()));
+  }
 
   connect(cmdAdd, &QPushButton::clicked, this, &frmSkirmish::cmdAdd_Click);
   connect(cmdRemove, &QPushButton::clicked, this, &frmSkirmish::cmdRemove_Click);
@@ -203,6 +223,8 @@ void frmSkirmish::createControls() {
   connect(cmdSaveAs, &QPushButton::clicked, this, &frmSkirmish::cmdSaveAs_Click);
   connect(cmdUpdates, &QPushButton::clicked, this, &frmSkirmish::cmdUpdates_Click);
   connect(cmdAbout, &QPushButton::clicked, this, &frmSkirmish::cmdAbout_Click);
+  connect(lblMapvault, &corvane::widgets::LinkLabel::clicked, this,
+          &frmSkirmish::lblMapvault_Click);
   connect(&fileWatch_, &corvane::SettingsFileWatch::changed, this, &frmSkirmish::reloadChangedFile);
 
   // Any change the player can make counts as an unsaved edit; a load or a save clears them.
@@ -339,6 +361,7 @@ void frmSkirmish::paintEvent(QPaintEvent* event) {
     if (drawn.size() != pixels) {
       drawn = corvane::widgets::drawSvg(kBackdrop, pixels, QImage::Format_RGB32);
     }
+    corvane::shadeBackdrop(drawn, shade_);
     backdrop_ = QPixmap::fromImage(std::move(drawn));
     backdrop_.setDevicePixelRatio(scale);
   }
@@ -347,6 +370,23 @@ void frmSkirmish::paintEvent(QPaintEvent* event) {
     painter.fillRect(rect(), palette().window());
   } else {
     painter.drawPixmap(rect(), backdrop_);
+  }
+}
+
+void frmSkirmish::followDesktopShade() {
+  shade_ = corvane::backdropShadeFor(QApplication::palette());
+  setPalette(corvane::paletteOverBackdrop(QApplication::palette(), shade_));
+}
+
+void frmSkirmish::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::ApplicationPaletteChange) {
+    const corvane::BackdropShade before = shade_;
+    followDesktopShade();
+    if (shade_ != before) {
+      backdrop_ = {};  // drawn again, in the new shade, at the next paint
+      update();
+    }
   }
 }
 
@@ -377,16 +417,6 @@ void frmSkirmish::closeEvent(QCloseEvent* event) {
       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
   if (answer == QMessageBox::No) return;
   if (answer != QMessageBox::Yes || !SaveSettings(comDLG.FileName)) event->ignore();
-}
-
-bool frmSkirmish::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == lblMapvault && event->type() == QEvent::MouseButtonRelease &&
-      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
-      lblMapvault->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
-    lblMapvault_Click();
-    return true;
-  }
-  return QWidget::eventFilter(watched, event);
 }
 
 void frmSkirmish::EnableEditing(bool enabled) {

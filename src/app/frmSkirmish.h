@@ -10,10 +10,13 @@
 
 #include <array>
 #include <future>
+#include <memory>
 
 #include "AvailableMaps.h"
+#include "Backdrop.h"
 #include "CommonDialog.h"
 #include "Desktop.h"
+#include "LinkLabel.h"
 #include "OptionButton.h"
 #include "SettingsFileWatch.h"
 #include "SkirmishSettings.h"
@@ -83,7 +86,7 @@ class frmSkirmish : public QWidget {
   QFrame* Line2;
   QFrame* Line3;
   QLabel* Label5;
-  QLabel* lblMapvault;
+  corvane::widgets::LinkLabel* lblMapvault;
   QLineEdit* txtInstallPath;  // never shown
   corvane::MixFileList File1;
   corvane::CommonDialog comDLG;
@@ -133,13 +136,16 @@ class frmSkirmish : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  // Follows the desktop's palette: the backdrop's shade and the colours over it.
+  void changeEvent(QEvent* event) override;
   // With unsaved edits, asks whether to save them first: Yes saves (and closes only when the save
   // worked), No closes, Cancel keeps the window open. A locked window never asks.
   void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void createControls();
+  // Takes the backdrop's shade from the desktop's palette, and the colours of the text over it.
+  void followDesktopShade();
   void setFocusOrder();
   void placeMapvaultLink();
   // True when every caption of the window fits its control at the current font.
@@ -158,5 +164,7 @@ class frmSkirmish : public QWidget {
   bool unsavedEdits_ = false;
   corvane::SettingsFileWatch fileWatch_;
   std::shared_future<QImage> backdropAhead_;  // until the first paint
-  QPixmap backdrop_;                          // at the window's pixel ratio
+  QPixmap backdrop_;                          // at the window's pixel ratio, shaded
+  corvane::BackdropShade shade_ = corvane::BackdropShade::Light;
+  std::unique_ptr<QLineEdit> installPathField_;  // txtInstallPath
 };

@@ -8,9 +8,12 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
+#include "Accessibility.h"
+
 namespace corvane::widgets {
 
 LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {
+  installAccessibleInterfaces();
   setTextFormat(Qt::PlainText);
   setWordWrap(false);
   setCursor(Qt::PointingHandCursor);

@@ -12,6 +12,9 @@ class LinkLabel : public QLabel {
   // A one-line label with a pointing-hand pointer that takes the focus with Tab or a click.
   explicit LinkLabel(QWidget* parent = nullptr);
 
+  // Opens the link as a click does (a screen reader's press action).
+  void activate() { emit clicked(); }
+
  signals:
   // Emitted once for each activation: a left click (pressed and released over the label), or
   // Enter, Return or Space while the label has the keyboard focus.
