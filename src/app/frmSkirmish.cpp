@@ -430,6 +430,10 @@ void frmSkirmish::LoadSettings(const QString& fileName) {
   lstMaps->mapModel()->setEntries(settings.rotation,
                                   corvane::rotationReasons(settings.rotation, File1.entries()));
   unsavedEdits_ = false;
+  // Refilled lists have no selection, and a list's reset does not say that its selection went:
+  // Add and Remove follow here.
+  lstMaps_Click();
+  lstRenData_Click();
   fileWatch_.watch(fileName, settings);
 }
 

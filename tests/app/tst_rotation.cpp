@@ -74,6 +74,14 @@ class tst_Rotation : public QObject {
     GameWindow::click(w.lstMaps, 0);
     QVERIFY(w.cmdAdd->isEnabled());
     QVERIFY(w.cmdRemove->isEnabled());
+    // A Load refills both lists with nothing selected.
+    t.desktop.fileAnswers.enqueue(t.game.path());
+    QTest::mouseClick(w.cmdLoad, Qt::LeftButton);
+    QCOMPARE(t.rotation(), QStringList{"C&C_A.mix"});
+    QVERIFY(!w.cmdAdd->isEnabled());
+    QVERIFY(!w.cmdRemove->isEnabled());
+    GameWindow::click(w.lstRenData, 2);
+    GameWindow::click(w.lstMaps, 0);
     GameWindow::click(w.lstRenData, 2, Qt::ControlModifier);  // deselects
     QVERIFY(!w.cmdAdd->isEnabled());
     QTest::mouseClick(w.cmdRemove, Qt::LeftButton);
