@@ -159,6 +159,14 @@ class tst_Rotation : public QObject {
     QCOMPARE(t.rotation(), (QStringList{"C&C_C.mix", "C&C_A.mix", "C&C_B.mix", "C&C_D.mix"}));
     QCOMPARE(w.lstMaps->selectedRows(), QList<int>{0});
     QCOMPARE(t.available(), marks);
+    // Available Maps has no order to change: there Alt+arrows do not move the selection either.
+    GameWindow::click(w.lstRenData, 1);
+    QTest::keyClick(w.lstRenData, Qt::Key_Down, Qt::AltModifier);
+    QCOMPARE(w.lstRenData->selectedRows(), QList<int>{1});
+    QTest::keyClick(w.lstRenData, Qt::Key_Up, Qt::AltModifier);
+    QTest::keyClick(w.lstRenData, Qt::Key_Up, Qt::AltModifier);
+    QCOMPARE(w.lstRenData->selectedRows(), QList<int>{1});
+    QCOMPARE(t.available(), marks);
 
     // Two entries dropped on the lower half of the last, as the list's own drag carries them;
     // the other list's entries are refused.
