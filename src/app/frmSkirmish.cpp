@@ -558,7 +558,7 @@ void frmSkirmish::cmdLoad_Click() {
     return;
   }
   comDLG.InitDir = DataFolder;
-  const QString chosen = comDLG.ShowOpen(desktop_, this, QStringLiteral("svrcfg_skirmish.ini"));
+  const QString chosen = comDLG.ShowOpen(desktop_, this, comDLG.proposedFile(DataFolder));
   if (chosen.isEmpty()) return;  // cancelled: the current settings file stays
   comDLG.FileName = chosen;
   LoadSettings(chosen);
@@ -588,8 +588,7 @@ void frmSkirmish::cmdSaveAs_Click() {
     return;
   }
   comDLG.InitDir = DataFolder;
-  const QString chosen =
-      comDLG.ShowSave(desktop_, this, DataFolder + QStringLiteral("/svrcfg_skirmish.ini"));
+  const QString chosen = comDLG.ShowSave(desktop_, this, comDLG.proposedFile(DataFolder));
   if (chosen.isEmpty()) return;  // cancelled: nothing is written, the current file stays
   // The chosen file becomes the current settings file once it holds the settings.
   if (SaveSettings(chosen)) comDLG.FileName = chosen;
