@@ -8,6 +8,8 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
+#include "TextFitting.h"
+
 namespace corvane::widgets {
 
 LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {
@@ -15,6 +17,12 @@ LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {
   setWordWrap(false);
   setCursor(Qt::PointingHandCursor);
   setFocusPolicy(Qt::StrongFocus);
+}
+
+bool LinkLabel::showsWholeText() const {
+  const QSize room = contentsRect().size();
+  if (fontMetrics().horizontalAdvance(text()) <= room.width()) return true;
+  return wordWrap() && textFitsBox(withAddressBreaks(text()), font(), room, TextFlow::WrapWords);
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent* event) {
@@ -70,9 +78,13 @@ void LinkLabel::focusOutEvent(QFocusEvent* event) {
 void LinkLabel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const QRect area = contentsRect();
-  const QString shown = fontMetrics().elidedText(text(), Qt::ElideMiddle, area.width());
   painter.setPen(palette().color(foregroundRole()));
-  painter.drawText(area, alignment().toInt() | Qt::TextSingleLine, shown);
+  if (wordWrap() && showsWholeText()) {
+    painter.drawText(area, alignment().toInt() | Qt::TextWordWrap, withAddressBreaks(text()));
+  } else {
+    const QString shown = fontMetrics().elidedText(text(), Qt::ElideMiddle, area.width());
+    painter.drawText(area, alignment().toInt() | Qt::TextSingleLine, shown);
+  }
   if (showsFocusFrame_ && hasFocus()) {
     QStyleOptionFocusRect option;
     option.initFrom(this);
