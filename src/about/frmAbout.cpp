@@ -54,8 +54,12 @@ constexpr QRect kQuestionPlace = oneLine(1560, 1440, kRightEdge);
 constexpr QRect kHomepageTitlePlace = oneLine(1080, 2340, kHomePageColumnEnd);
 constexpr QRect kEmailTitlePlace = oneLine(4380, 2370, kRightEdge);
 constexpr QRect kHomePagePlace = oneLine(1080, 2610, kHomePageColumnEnd);
-constexpr QRect kEmailPlace = oneLine(4380, 2610, kRightEdge);
-constexpr QRect kDividerPlace = twipsBox(1080, 2940, 4995, 75);
+// The mail address may take two lines, down to the divider, which stands a little lower than
+// the design's 2940 twips to leave room for them.
+constexpr int kDividerTop = pixels(3000);
+constexpr QRect kEmailPlace(pixels(4380), pixels(2610), kRightEdge - pixels(4380),
+                            kDividerTop - pixels(2610));
+constexpr QRect kDividerPlace(pixels(1080), kDividerTop, pixels(4995), pixels(75));
 constexpr QRect kLinesOfCodePlace = oneLine(3420, 3120, kRightEdge);
 
 const QColor kBackground(180, 195, 220);
@@ -76,12 +80,29 @@ QString linesOfCodeNote() {
 void putOnOneLine(QLabel* label, const QRect& room, bool fitFont) {
   if (fitFont) {
     label->setFont(corvane::widgets::fontFittingBox(label->text(), label->font(), room.size(),
-                                                  TextFlow::SingleLine));
+                                                    TextFlow::SingleLine));
   }
   const QSize wanted = label->sizeHint();
   label->setGeometry(QRect(room.topLeft(), QSize(std::min(wanted.width(), room.width()),
                                                  std::min(wanted.height(), room.height()))));
   label->setToolTip(wanted.width() > room.width() ? label->text() : QString());
+}
+
+// Puts a link at the top-left corner of `box`, as wide as the box and as tall as its text. Where
+// one line is too short for the text, it wraps after the '@' of a mail address (or at a blank);
+// only when the wrapped text does not fit either, its font is set smaller.
+void putWrappedLink(LinkLabel* link, const QRect& box) {
+  const QString shown = corvane::widgets::withAddressBreaks(link->text());
+  const QFont font =
+      corvane::widgets::fontFittingBox(shown, link->font(), box.size(), TextFlow::WrapWords);
+  const QRect needed = QFontMetrics(font).boundingRect(
+      QRect(QPoint(), box.size()), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, shown);
+  link->setFont(font);
+  link->setWordWrap(true);
+  link->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  link->setGeometry(
+      QRect(box.topLeft(), QSize(box.width(), std::min(needed.height(), box.height()))));
+  link->setToolTip(link->showsWholeText() ? QString() : link->text());
 }
 
 // Puts a word-wrapped label into `box`, its text from the box's top.
@@ -247,7 +268,7 @@ void frmAbout::layOutControls() {
   qreal commonPointSize = kWindowPointSize;
   for (const Place& place : windowFontPlaces) {
     const QFont fitted = corvane::widgets::fontFittingBox(place.label->text(), windowFont,
-                                                        place.room.size(), place.flow);
+                                                          place.room.size(), place.flow);
     commonPointSize = std::min(commonPointSize, fitted.pointSizeF());
   }
   windowFont.setPointSizeF(commonPointSize);
@@ -264,9 +285,10 @@ void frmAbout::layOutControls() {
   putOnOneLine(lblVersion_, kVersionPlace, true);
   putOnOneLine(lblAuthor_, kAuthorPlace, true);
   // The addresses come from the build's configuration and may be long: each is set smaller on
-  // its own rather than the whole window.
+  // its own rather than the whole window, and the mail address, in the narrower column, may wrap.
+  // A link shows what it opens: the address is never cut short where it can be shown whole.
   putOnOneLine(lblHomePage_, kHomePagePlace, true);
-  putOnOneLine(lblEmail_, kEmailPlace, true);
+  putWrappedLink(lblEmail_, kEmailPlace);
   fraDiv1_->setGeometry(kDividerPlace);
 }
 

@@ -109,8 +109,10 @@ void MapListView::mouseDoubleClickEvent(QMouseEvent* event) {
 void MapListView::keyPressEvent(QKeyEvent* event) {
   const bool altOnly = event->modifiers() == Qt::AltModifier ||
                        event->modifiers() == (Qt::AltModifier | Qt::KeypadModifier);
-  if (reorderable_ && altOnly && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
-    const QList<int> rows = selectedRows();
+  // Alt+Up and Alt+Down change the order; a list without one to change ignores them rather than
+  // taking them for plain arrows.
+  if (altOnly && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
+    const QList<int> rows = reorderable_ ? selectedRows() : QList<int>();
     if (!rows.isEmpty()) {
       const QList<int> moved = model_->shiftRows(rows, event->key() == Qt::Key_Up ? -1 : 1);
       selectRows(moved);

@@ -31,7 +31,8 @@ class MapListView : public QListView {
   // Rows of the selected entries, ascending.
   QList<int> selectedRows() const;
 
-  // Lets the user reorder the entries (drag and drop inside the list, Alt+Up, Alt+Down).
+  // Lets the user reorder the entries (drag and drop inside the list, Alt+Up, Alt+Down). A list
+  // that cannot be reordered ignores Alt+Up and Alt+Down.
   void setReorderable(bool reorderable);
 
   // Moves the selected entries, in their order, before the entry at `destination` (rowCount()

@@ -460,6 +460,10 @@ void frmSkirmish::LoadSettings(const QString& fileName) {
   lstMaps->mapModel()->setEntries(settings.rotation,
                                   corvane::rotationReasons(settings.rotation, File1.entries()));
   unsavedEdits_ = false;
+  // Refilled lists have no selection, and a list's reset does not say that its selection went:
+  // Add and Remove follow here.
+  lstMaps_Click();
+  lstRenData_Click();
   fileWatch_.watch(fileName, settings);
 }
 
@@ -584,7 +588,7 @@ void frmSkirmish::cmdLoad_Click() {
     return;
   }
   comDLG.InitDir = DataFolder;
-  const QString chosen = comDLG.ShowOpen(desktop_, this, QStringLiteral("svrcfg_skirmish.ini"));
+  const QString chosen = comDLG.ShowOpen(desktop_, this, comDLG.proposedFile(DataFolder));
   if (chosen.isEmpty()) return;  // cancelled: the current settings file stays
   comDLG.FileName = chosen;
   LoadSettings(chosen);
@@ -614,8 +618,7 @@ void frmSkirmish::cmdSaveAs_Click() {
     return;
   }
   comDLG.InitDir = DataFolder;
-  const QString chosen =
-      comDLG.ShowSave(desktop_, this, DataFolder + QStringLiteral("/svrcfg_skirmish.ini"));
+  const QString chosen = comDLG.ShowSave(desktop_, this, comDLG.proposedFile(DataFolder));
   if (chosen.isEmpty()) return;  // cancelled: nothing is written, the current file stays
   // The chosen file becomes the current settings file once it holds the settings.
   if (SaveSettings(chosen)) comDLG.FileName = chosen;

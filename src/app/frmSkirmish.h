@@ -100,7 +100,8 @@ class frmSkirmish : public QWidget {
   // Enables (true) or disables (false) the sixteen editing controls.
   void EnableEditing(bool enabled);
 
-  // Puts the settings of `fileName` into the controls and rebuilds both map lists.
+  // Puts the settings of `fileName` into the controls and rebuilds both map lists, which are left
+  // without a selection (Add and Remove disabled).
   void LoadSettings(const QString& fileName);
 
   // Writes the controls into `fileName`. When another program changed that file since the window

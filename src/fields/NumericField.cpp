@@ -40,7 +40,11 @@ QChar NumericField::KeyPress(QChar character) {
 
 void NumericField::Change() {
   const QString repaired = repairedFieldText(text());
-  if (repaired != text()) setText(repaired);
+  if (repaired == text()) return;
+  setText(repaired);
+  // The "0" put in stands selected: the digits typed next replace it rather than follow it, so
+  // that clearing a field and typing a new value gives that value.
+  selectAll();
 }
 
 void NumericField::keyPressEvent(QKeyEvent* event) {

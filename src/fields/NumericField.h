@@ -32,6 +32,7 @@ class NumericField : public QLineEdit {
   static QChar KeyPress(QChar character);
 
   // The change rule, run after every change of the text (typing, deleting, pasting, setText).
+  // Text it replaces with "0" leaves that "0" selected.
   void Change();
 
  protected:

@@ -9,6 +9,7 @@
 #include <QStyleOptionFocusRect>
 
 #include "Accessibility.h"
+#include "TextFitting.h"
 
 namespace corvane::widgets {
 
@@ -18,6 +19,12 @@ LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {
   setWordWrap(false);
   setCursor(Qt::PointingHandCursor);
   setFocusPolicy(Qt::StrongFocus);
+}
+
+bool LinkLabel::showsWholeText() const {
+  const QSize room = contentsRect().size();
+  if (fontMetrics().horizontalAdvance(text()) <= room.width()) return true;
+  return wordWrap() && textFitsBox(withAddressBreaks(text()), font(), room, TextFlow::WrapWords);
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent* event) {
@@ -73,9 +80,13 @@ void LinkLabel::focusOutEvent(QFocusEvent* event) {
 void LinkLabel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const QRect area = contentsRect();
-  const QString shown = fontMetrics().elidedText(text(), Qt::ElideMiddle, area.width());
   painter.setPen(palette().color(foregroundRole()));
-  painter.drawText(area, alignment().toInt() | Qt::TextSingleLine, shown);
+  if (wordWrap() && showsWholeText()) {
+    painter.drawText(area, alignment().toInt() | Qt::TextWordWrap, withAddressBreaks(text()));
+  } else {
+    const QString shown = fontMetrics().elidedText(text(), Qt::ElideMiddle, area.width());
+    painter.drawText(area, alignment().toInt() | Qt::TextSingleLine, shown);
+  }
   if (showsFocusFrame_ && hasFocus()) {
     QStyleOptionFocusRect option;
     option.initFrom(this);

@@ -13,6 +13,11 @@ constexpr int kUnboundedHeight = 100000;
 
 }  // namespace
 
+QString withAddressBreaks(const QString& text) {
+  QString broken = text;
+  return broken.replace(QLatin1Char('@'), QStringLiteral("@\u200B"));
+}
+
 bool textFitsBox(const QString& text, const QFont& font, QSize box, TextFlow flow) {
   if (text.isEmpty()) return true;
   const QFontMetrics metrics(font);

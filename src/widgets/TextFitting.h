@@ -18,6 +18,11 @@ enum class TextFlow {
 // The smallest size a fitted text is set in; below it text is no longer comfortably readable.
 inline constexpr qreal kSmallestFittedPointSize = 6.0;
 
+// `text` with a break opportunity after each '@' (a zero-width space, which draws as nothing), so
+// that a mail address laid out with TextFlow::WrapWords breaks between its name and its domain:
+// an address holds no blank, so it would not break at all.
+QString withAddressBreaks(const QString& text);
+
 // True when `text` set in `font` fits inside `box` (in device-independent pixels): no line is
 // wider than the box and all lines together are not taller. An empty text always fits.
 bool textFitsBox(const QString& text, const QFont& font, QSize box, TextFlow flow);

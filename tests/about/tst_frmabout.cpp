@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QtTest>
 
+#include "LinkLabel.h"
 #include "ProgramInfo.h"
 #include "RecordingShell.h"
 #include "frmAbout.h"
@@ -46,6 +47,27 @@ class tst_frmAbout : public QObject {
              (std::vector<std::string>{corvane::program::kHomePage,
                                        mail + "Version " CORVANE_VERSION_TEXT ")",
                                        mail + "Version 2.0 (test build))"}));
+  }
+
+  void everyTextShowsWholeAndApart() {
+    corvane::testing::RecordingShell shell;
+    frmAbout window(shell);
+    const QList<QWidget*> controls = window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (const QWidget* control : controls) {
+      const QString name = control->objectName();
+      if (const auto* link = qobject_cast<const corvane::widgets::LinkLabel*>(control)) {
+        QVERIFY2(link->showsWholeText(), qPrintable(name));  // a link shows what it opens
+      } else if (const auto* label = qobject_cast<const QLabel*>(control)) {
+        QVERIFY2(label->wordWrap() ? label->heightForWidth(label->width()) <= label->height()
+                                   : label->sizeHint().width() <= label->width(),
+                 qPrintable(name));
+      }
+      QVERIFY2(window.rect().contains(control->geometry()), qPrintable(name));
+      for (const QWidget* other : controls) {
+        QVERIFY2(other == control || !other->geometry().intersects(control->geometry()),
+                 qPrintable(name + u' ' + other->objectName()));
+      }
+    }
   }
 
   void showSingleKeepsOneWindowOfItsOwn() {

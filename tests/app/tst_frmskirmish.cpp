@@ -152,6 +152,38 @@ class tst_frmSkirmish : public QObject {
     QCOMPARE(t.rotation(), QStringList());
     QCOMPARE(t.window.comDLG.FileName, other);  // a later Save writes there
   }
+
+  void dialogsProposeTheFileAsSpelledOnDisk_data() {
+    QTest::addColumn<QString>("loaded");    // below the game's folder; "" for none
+    QTest::addColumn<QString>("proposed");  // in the Data folder, by Load and by Save As
+    QTest::newRow("the game's file, in its own letter case") << ""
+                                                             << "SvrCfg_Skirmish.INI";
+    QTest::newRow("another file of the Data folder, once loaded") << "Data/Other.ini"
+                                                                  << "Other.ini";
+    QTest::newRow("a file elsewhere, once loaded: the game's file") << "Presets/Other.ini"
+                                                                    << "SvrCfg_Skirmish.INI";
+  }
+
+  void dialogsProposeTheFileAsSpelledOnDisk() {
+    QFETCH(QString, loaded);
+    GameWindow t(kMaps, "[Settings]\r\n", QStringLiteral("SvrCfg_Skirmish.INI"));
+    if (!loaded.isEmpty()) {
+      const QString path = t.game.root.filePath(loaded);
+      QDir().mkpath(QFileInfo(path).path());
+      QFile(path).open(QIODevice::WriteOnly);
+      t.desktop.fileAnswers.enqueue(path);
+      QTest::mouseClick(t.window.cmdLoad, Qt::LeftButton);
+      QCOMPARE(t.window.comDLG.FileName, path);
+      t.desktop.fileRequests.clear();
+    }
+    QTest::mouseClick(t.window.cmdLoad, Qt::LeftButton);  // both cancelled
+    QTest::mouseClick(t.window.cmdSaveAs, Qt::LeftButton);
+    QCOMPARE(t.desktop.fileRequests.size(), 2);
+    QFETCH(QString, proposed);
+    for (const corvane::FileDialogRequest& request : t.desktop.fileRequests) {
+      QCOMPARE(QDir(request.folder).absoluteFilePath(request.fileName), t.game.path(proposed));
+    }
+  }
 };
 
 QTEST_MAIN(tst_frmSkirmish)

@@ -74,6 +74,14 @@ class tst_Rotation : public QObject {
     GameWindow::click(w.lstMaps, 0);
     QVERIFY(w.cmdAdd->isEnabled());
     QVERIFY(w.cmdRemove->isEnabled());
+    // A Load refills both lists with nothing selected.
+    t.desktop.fileAnswers.enqueue(t.game.path());
+    QTest::mouseClick(w.cmdLoad, Qt::LeftButton);
+    QCOMPARE(t.rotation(), QStringList{"C&C_A.mix"});
+    QVERIFY(!w.cmdAdd->isEnabled());
+    QVERIFY(!w.cmdRemove->isEnabled());
+    GameWindow::click(w.lstRenData, 2);
+    GameWindow::click(w.lstMaps, 0);
     GameWindow::click(w.lstRenData, 2, Qt::ControlModifier);  // deselects
     QVERIFY(!w.cmdAdd->isEnabled());
     QTest::mouseClick(w.cmdRemove, Qt::LeftButton);
@@ -150,6 +158,14 @@ class tst_Rotation : public QObject {
     QTest::keyClick(w.lstMaps, Qt::Key_Down, Qt::ControlModifier);  // the cursor alone moves
     QCOMPARE(t.rotation(), (QStringList{"C&C_C.mix", "C&C_A.mix", "C&C_B.mix", "C&C_D.mix"}));
     QCOMPARE(w.lstMaps->selectedRows(), QList<int>{0});
+    QCOMPARE(t.available(), marks);
+    // Available Maps has no order to change: there Alt+arrows do not move the selection either.
+    GameWindow::click(w.lstRenData, 1);
+    QTest::keyClick(w.lstRenData, Qt::Key_Down, Qt::AltModifier);
+    QCOMPARE(w.lstRenData->selectedRows(), QList<int>{1});
+    QTest::keyClick(w.lstRenData, Qt::Key_Up, Qt::AltModifier);
+    QTest::keyClick(w.lstRenData, Qt::Key_Up, Qt::AltModifier);
+    QCOMPARE(w.lstRenData->selectedRows(), QList<int>{1});
     QCOMPARE(t.available(), marks);
 
     // Two entries dropped on the lower half of the last, as the list's own drag carries them;

@@ -25,6 +25,11 @@ class tst_NumericField : public QObject {
                                                            << "123";
     QTest::newRow("deleting every digit leaves 0") << "12" << 5 << "\b\b\b"
                                                    << "0";
+    // The 0 put into a cleared field is replaced by what is typed next, not followed by it.
+    QTest::newRow("credits cleared and typed anew") << "10000" << 5 << "\b\b\b\b\b10000"
+                                                    << "10000";
+    QTest::newRow("time limit cleared and typed anew") << "300" << 3 << "\b\b\b120"
+                                                       << "120";
   }
 
   void typedKeys() {

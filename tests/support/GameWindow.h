@@ -45,8 +45,11 @@ struct GameWindow {
   GameFolder game;
   frmSkirmish window{desktop};
 
-  GameWindow(const QStringList& maps, const QByteArray& settings) : game(maps) {
-    game.write(settings);
+  // `settings` is the game's settings file, named `settingsName` in the Data folder.
+  GameWindow(const QStringList& maps, const QByteArray& settings,
+             const QString& settingsName = QStringLiteral("svrcfg_skirmish.ini"))
+      : game(maps) {
+    game.write(settings, settingsName);
     TableRegistry registry = TableRegistry::withInstallPath(game.exe.toStdString());
     window.Form_Load(registry);
     window.show();

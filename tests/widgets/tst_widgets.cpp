@@ -83,6 +83,30 @@ class tst_Widgets : public QObject {
     QVERIFY(missing.get().isNull());
   }
 
+  void linkShowsItsWholeTextWhereItCan_data() {
+    QTest::addColumn<bool>("wrap");
+    // The label's size in parts of the address's width on one line, and in lines.
+    QTest::addColumn<qreal>("widthShare");
+    QTest::addColumn<qreal>("heightInLines");
+    QTest::addColumn<bool>("whole");
+    QTest::newRow("too narrow, one line: cut short") << false << 0.8 << 3.0 << false;
+    QTest::newRow("too narrow, wrapped after the @") << true << 0.8 << 3.0 << true;
+    QTest::newRow("wrapped, but one line tall: cut short") << true << 0.8 << 1.0 << false;
+  }
+
+  void linkShowsItsWholeTextWhereItCan() {
+    QFETCH(bool, wrap);
+    QFETCH(qreal, widthShare);
+    QFETCH(qreal, heightInLines);
+    LinkLabel link;
+    link.setText(QStringLiteral("corvane@users.noreply.github.com"));
+    link.setWordWrap(wrap);
+    const QFontMetrics metrics(link.font());
+    link.resize(qRound(metrics.horizontalAdvance(link.text()) * widthShare),
+                qRound(metrics.lineSpacing() * heightInLines));
+    QTEST(link.showsWholeText(), "whole");
+  }
+
   void linkAnswersToActivationOnly() {
     LinkLabel link;
     link.setText(QStringLiteral("https://example.org"));
