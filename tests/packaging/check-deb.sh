@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the .deb of a built tree and checks that it installs Corvane as a desktop program:
 #   check-deb.sh <cpack> <build folder>
 # Exits 0 when every check passes, 1 at the first failure (with the reason on stderr).
