@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A generated home folder with 20 Wine prefixes, each with a 5 MB system.reg, for the benchmarks
 // of finding the game on Linux; only the last prefix searched holds the game's key and the game.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Generated Data folders for the benchmarks: empty practice maps, the mission files and settings
 // files with a rotation of some of the maps.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The end point of the start-up probes: leave the event loop as soon as a shown window is on
 // screen and has drawn its first frame.
 #pragma once

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The start-up probe (bench/startup_probe.cpp): Corvane's own start-up in an executable of its
 # own, for timing, measuring and tracing whole processes. Included from bench/ and from
 # tests/syscalls/, whichever comes first defines it, so that the system-call test has its probe

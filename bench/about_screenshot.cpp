@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the About window, as it opens, into a PNG file: about_screenshot <file.png>. The picture
 // has the window's client area at the scale factor in effect (QT_SCALE_FACTOR).
 #include <QApplication>

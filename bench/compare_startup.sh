@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times Corvane's start-up against the smallest Qt Widgets program, as whole processes: each run
 # forks and executes startup_probe (start-up exactly as main.cpp runs it, ended once the window
 # is exposed) or minimal_window (an empty window ended the same way), alternating, in a generated

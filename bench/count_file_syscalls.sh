@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Counts the system calls that one load and one save of a settings file make on that file, under
 # strace, and fails when a count is over its goal: a load opens the file once and reads it in at
 # most 2 calls (the bytes, then the end); a save does the same load, writes one temporary file,

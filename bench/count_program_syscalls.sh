@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Counts the system calls of Corvane's start-up and of one Save on the settings file and the
 # Data folder, under strace, and fails when a count is over its goal. startup_probe runs
 # start-up as main.cpp does (offscreen) in a generated home: one Wine prefix whose game's Data

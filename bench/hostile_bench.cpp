@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading hostile settings files: a 100 MB file, one line of 1 MB, 100,000 sections, 100 MB of
 // random bytes and 100 MB of NUL bytes. For each: the time of loadSkirmishSettings, the rise of
 // the peak resident memory during one load, and whether it read the file's settings or the

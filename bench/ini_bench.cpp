@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the INI engine: loading and saving a settings file, and how a save grows with the
 // rotation. `ini_bench --once-load FILE` and `--once-save FILE` do one load or one save and
 // exit (for counting system calls); `--write-sample FILE` writes the settings file measured.

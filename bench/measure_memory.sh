@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Peak resident memory of Corvane's start-up against the smallest Qt Widgets program: runs
 # startup_probe (start-up as main.cpp runs it, ended once the window is exposed) in a generated
 # home whose game's Data folder holds 20,000 practice maps (and the 15 mission files) and a

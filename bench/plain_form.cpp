@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A second yardstick for the start-up comparison: what Qt itself takes for a window of the main
 // window's controls. The same kinds of controls with the same captions at the same places (eight
 // labels, two lists of 40 rows, seven buttons without pictures, six check boxes, three option

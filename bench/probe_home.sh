@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # shellcheck shell=bash
 # Shared by compare_startup.sh and measure_memory.sh (sourced, not run): the checks for the two
 # programs they compare and the generated home they run in.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of finding the game on Linux: building the Wine prefix store of a home folder with 20
 // prefixes, each with a 5 MB system.reg, and reading the game's install path from it, as
 // start-up does once. The files are generated into a temporary folder, removed at the end.

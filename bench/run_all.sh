@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every benchmark of bench/README.md: configures and builds the benchmark targets (release
 # with debug information), then runs the Google Benchmark programs, both system-call counts, the
 # start-up comparison, the peak-memory comparison and the soak and scale tests, one after the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up probe: Corvane's own start-up exactly as main.cpp runs it (corvane::Program: the
 // system registry and the look for the game, QApplication, the real desktop, the main window,
 // Form_Load, show), ended as soon as the window is on screen, so that whole processes can be

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Not a test of the suite: the map lists' own row drawing against Qt's, pixel for pixel: each row,
 // and a whole list, come out as with QStyledItemDelegate.
 #include <QApplication>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the main window with many maps: LoadSettings, Add and Remove of thousands of maps with
 // the window shown, how Load, Save, Add and Remove grow from 100 to 20,000 maps, and start-up from
 // a home of 20 Wine prefixes to the window on screen, all on the offscreen platform. `window_bench

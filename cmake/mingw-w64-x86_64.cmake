@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-building for 64-bit Windows with Debian's MinGW-w64 (g++-mingw-w64-x86-64-posix); the
 # programs built run under Wine (scripts/wine-run.sh), so that ctest runs them as it runs any
 # test. Used by the preset windows-platform.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A deliberately plain model of the INI rules (a vector of lines, searched front to back on every
 // call), written apart from IniDocument so that the fuzzer can check the engine against it.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for the INI engine: a random file and a random sequence of reads and edits,
 // checked step by step against the plain reference model of the INI rules.
 //

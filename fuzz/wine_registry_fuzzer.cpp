@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for the Wine registry file reader: any text, looked up with the game's key
 // paths and with a key and a value named in the text itself.
 #include <cstddef>

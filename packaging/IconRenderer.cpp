@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Build tool: draws the program's SVG icon as the PNG files of the desktop's icon theme.
 //
 //   corvane_icon_renderer <icon.svg> <output folder> <size>...

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang (build/fuzz) and runs each, one after the other, for
 # SECONDS seconds (default 60) from the seeds in fuzz/corpus/<target>. Exits non-zero when a
 # target finds a crash, a sanitizer report, a failed check or a hang; the input that did it is

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Corvane and runs the whole test suite, installing what is missing: first the normal
 # build, then the same suite under the address and undefined-behaviour sanitizers, then the
 # platform layer built for Windows (MinGW-w64) with its tests run under Wine.

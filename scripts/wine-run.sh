@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a Windows program under Wine in the throwaway prefix of the build that made it:
 #   wine-run.sh program.exe [arguments...]
 #   wine-run.sh --init     makes the prefix afresh (ctest's set-up of the Windows tests)

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command inside an X server of its own and exits with the command's exit status:
 #   with-xvfb.sh [-s WIDTHxHEIGHTxDEPTH] command [arguments...]
 # The server (Xvfb, 1280x1024x24 unless -s says otherwise) picks a free display number itself

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading a settings file while another thread changes it: truncated and grown again in place,
 // or replaced by rename. Each load must give bytes the file really held at some moment.
 #include <gtest/gtest.h>

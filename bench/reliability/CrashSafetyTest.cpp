@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Crash safety of the save: a helper process that saves in a loop is killed with SIGKILL at
 // random moments, and the file must always be the old or the new file, whole; temporary files
 // left by killed saves are removed by the next save.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two sets of settings that the crash-safety test and its helper program save in turn, and
 // the file they are saved over.
 #pragma once

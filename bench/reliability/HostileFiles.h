@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile settings files of any size (very large, one huge line, very many sections, random
 // bytes, NUL bytes), what loading each must give, and what a save must leave of it. Used by the
 // soak tests (a few megabytes) and by hostile_bench.cpp (up to 100 MB).

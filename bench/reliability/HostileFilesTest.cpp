@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile settings files of a few megabytes: what loading each gives, and that a save keeps
 // every byte outside the settings lines.
 #include <gtest/gtest.h>

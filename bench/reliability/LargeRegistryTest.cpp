@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wine registry files of tens of megabytes and lines of megabytes: searched to their end.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helper of the crash-safety test: saves the two sets of test settings into one file in turn,
 // until it is killed. Writes "R" to standard output before its first save and "." after each
 // completed one; exits with 1 (and the reason on standard error) when a save fails.

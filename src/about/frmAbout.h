@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About window: which version runs, what the program is for, who made it, and links to its
 // home page and mail address.
 #pragma once

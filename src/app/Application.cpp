@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application-wide settings of a Corvane process, and its start-up.
 #include "Application.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A Corvane process's start-up, shared by main.cpp and the start-up benchmark so that both start
 // alike: what every process sets on its QApplication before the window (its name, its desktop
 // entry, its icon), and the whole start-up up to the window shown.

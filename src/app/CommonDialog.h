@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // comDLG: the window's file dialog and the holder of the current settings file, the file that
 // Save writes to. Its filter and default extension are fixed.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one interface through which the program talks to the desktop: message boxes, file and
 // folder dialogs, and opening links. The program uses QtDesktop (real Qt dialogs); tests use a
 // scripted implementation that records what was asked and answers as told.

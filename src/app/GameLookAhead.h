@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding the game before the window exists: the install path the registry names, the folders
 // of that installation and the map files of its Data folder. The look runs on a thread of its
 // own, begun before the application connects to the display, so that it is done, or nearly,

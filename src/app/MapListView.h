@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A map list: extended multiple selection, a signal for a double-click anywhere in the list, and,
 // for the rotation, moving entries by drag and drop and by Alt+Up / Alt+Down.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An option button of a group in which each option is its own Tab stop: Qt's exclusive groups
 // let Tab reach only the selected option, while this window's focus order visits all three.
 // Selecting one clears the others; a selected option stays selected when clicked again; the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real desktop: Qt's message boxes, file dialogs and URL opener.
 #include <QDesktopServices>
 #include <QFileDialog>

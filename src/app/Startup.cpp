@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: finds the game's installation (registry, else a folder the user picks), locks or
 // unlocks the editing controls, and loads the game's own settings file.
 #include <QDir>

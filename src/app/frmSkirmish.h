@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // frmSkirmish: the main window. It shows the practice rules and the map rotation of one settings
 // file, and its handlers load, edit and save them. The controls keep the names the rest of the
 // program and the tests use (also as their object names).

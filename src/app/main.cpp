@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Corvane's entry point: runs start-up and, unless the user ended the program there, the main
 // window's event loop.
 #include <QApplication>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A one-line field for a whole number of the practice rules (time limit, starting credits): typed
 // keys other than digits are dropped, and after every change of its text, text that is not a
 // number or is below 1 becomes "0".

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The maps of the game's Data folder that can go into the practice rotation, and the mark that
 // shows which of them are in it.
 #pragma once

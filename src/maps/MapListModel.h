@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entries of one map list (the available maps or the rotation) as a Qt item model, with the
 // bulk edits the list needs so that adding or removing thousands of maps costs one pass and a
 // handful of view updates rather than one per entry. An entry may carry a reason why the game

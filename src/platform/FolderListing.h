@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Listing a folder in one pass, and the hidden names of that listing remembered while the folder
 // stays unchanged, so that the map scan at start-up and a later save's search for stale temporary
 // files share one listing of the Data folder. POSIX only (FolderListing_posix.cpp); on Windows

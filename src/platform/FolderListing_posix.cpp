@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Listing a folder in one pass on POSIX systems, and the hidden names remembered per folder.
 #include <dirent.h>
 #include <fcntl.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The INI profile engine: parsing a file into sections of lines, lookups, edits and saving.
 #include "IniDocument.h"
 

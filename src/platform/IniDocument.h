@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The INI profile engine: an INI file held in memory as its exact bytes, with the lookups and
 // edits of the Win32 profile functions, and a crash-safe save.
 //

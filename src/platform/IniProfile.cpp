@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Single-call INI profile access: one load, one edit and, when something changed, one save.
 #include "IniProfile.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Single-call INI profile access: each call reads the file afresh and, for a change, replaces
 // it at once. The rules are those of IniDocument.h; these three are the program's names for them.
 #pragma once

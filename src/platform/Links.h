@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Web and mail links: hand a page or a new mail message to the desktop's default handler.
 #pragma once
 

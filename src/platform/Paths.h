@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Path tests and path text helpers that start-up uses to find the game's installation.
 // Paths are UTF-8 text. None of these functions throws for file-system reasons.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading one text value of the system registry: the key-path parser, the store a registry
 // backend implements, and `ReadRegistryValue`, which start-up uses to find the game.
 #pragma once

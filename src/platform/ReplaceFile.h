@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform's file primitives behind IniDocument: reading a whole file and replacing a file's
 // contents crash-safely. One implementation per platform (ReplaceFile_posix.cpp,
 // ReplaceFile_win32.cpp), picked by CMake. Internal to the INI engine.

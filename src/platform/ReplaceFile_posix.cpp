@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a whole file and replacing a file crash-safely on POSIX systems.
 #include <dirent.h>
 #include <fcntl.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the platform services need of the desktop: a way to open a link with the desktop's
 // default handler and a plain notice box. The program's window layer implements it with Qt;
 // tests implement it to record what would have been shown.

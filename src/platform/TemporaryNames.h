@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The names of the temporary files a save writes before it renames them over the file, on every
 // platform: ".<file name>.corvane-<process id>-<random part>", hidden where a leading '.' hides,
 // and telling which process made them, so that a later save can remove those of ended ones.

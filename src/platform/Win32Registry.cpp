@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The registry store on Windows: the system registry itself, read through the ANSI functions.
 #include <windows.h>
 

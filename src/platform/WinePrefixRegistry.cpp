@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The registry store on Linux: the registry files of the Wine prefixes, searched in order.
 #include "WinePrefixRegistry.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One registry file of a Wine prefix, searched in place for one value.
 #include "WineRegistryFile.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Watching the settings file the window shows for changes that another program makes: the game
 // loads and rewrites the file whenever a practice match is set up.
 #pragma once

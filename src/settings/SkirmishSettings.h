@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The skirmish settings file: its keys, their defaults and value forms, the numbering of the map
 // entries, and reading and writing them through the INI engine.
 //

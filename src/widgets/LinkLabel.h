@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A label used as a link: it shows its target as its text, with a pointing-hand mouse pointer,
 // and can be reached with the keyboard. It shows the whole target wherever its size allows: a
 // link that must not be cut short is given word wrap (QLabel::setWordWrap).

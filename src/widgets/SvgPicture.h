@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A picture drawn from an SVG file at the screen's own resolution, so that it stays sharp at
 // every scale factor; and window icons made from SVG files.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fitting a label's text into a fixed box: a window keeps its fixed layout whatever fonts
 // the desktop has, by setting a text smaller where the requested font is missing and its
 // replacement runs wider.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About window: its links, driven by real clicks and keys, and its single-window lifetime.
 #include <QApplication>
 #include <QLabel>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: the editing lock, captions that fit any desktop font, and
 // loading a settings file into it, driven through real events.
 #include <QApplication>

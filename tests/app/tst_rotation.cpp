@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Editing the rotation through real mouse and key events: Add, Remove, the double-clicks, the
 // buttons following the selections, and moving entries.
 #include <QDropEvent>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Save and Save As through the window: the question, the bytes written, and what a failed save
 // shows and leaves behind, also when the file or its folder changed after the load.
 #include <QCheckBox>

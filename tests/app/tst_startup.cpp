@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: finding the game from the registry or a folder the player picks, the question and
 // its answers, the lock, and the game's settings file loaded.
 #include <QDir>

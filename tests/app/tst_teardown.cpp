@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ending the application right after the window is made, never shown: the pictures drawn ahead
 // for it may still be in the drawing then, and the application must not take the graphics state
 // down beneath them. Several applications, one after another, each with its window. Exit status

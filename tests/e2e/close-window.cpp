@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Asks one X window to close, as a window manager's close button does: sends it the
 // WM_DELETE_WINDOW message. The end-to-end tests run without a window manager, so they close
 // the program's window with this.

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared helpers of the end-to-end tests, sourced by each test script: a fake home folder with a
 # Wine prefix that holds the game, Corvane started under Xvfb, keys typed with xdotool, and what
 # the window copies read back from the clipboard.

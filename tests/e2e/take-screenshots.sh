@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Remakes the screenshots of the main window with the sample game folder examples/Renegade
 # loaded: main.png at 100 % and main@2x.png at 200 % (QT_SCALE_FACTOR=2); and greyed.png and
 # greyed@2x.png: a Data folder with map files the game cannot play and a rotation naming a map

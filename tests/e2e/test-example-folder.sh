@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end test of trying Corvane on the sample game folder, as examples/README.md tells: with
 # no game in any Wine prefix Corvane asks, Enter answers Yes, and the folder picked in the
 # "Renegade Location" picker is loaded. The sample folder must be left unchanged.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end test of a settings file that another program rewrites while Corvane's window is
 # open, first by renaming a new file over it (as most programs save), then in place (as the game
 # does): each time the window, which holds no unsaved edits, shows the new time limit.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end test of editing by keyboard alone: Corvane's window is driven with Tab, Space, the
 # arrow keys and the mnemonics Alt+R and Alt+A, saved with the Save button and Enter at the
 # question, and closed; the settings file must then hold exactly the expected bytes.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end test of a game whose settings file is a named pipe that nobody writes to: Corvane
 # must not wait for a writer. Its window opens with the default settings, it closes, and the
 # pipe is still a pipe.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end test of start-up: Corvane finds the game through a Wine prefix's registry, opens
 # its main window with the game's settings file loaded, and the keyboard focus walks the window
 # in its order. What each control holds is read back by copying it to the clipboard.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The numeric fields: typed keys, pastes and text set by the program all end as a number.
 #include <QApplication>
 #include <QClipboard>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The map lists: the maps a Data folder offers, the rotation marks, and the list model's edits.
 #include <QAbstractItemModelTester>
 #include <QDir>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The INI engine on real files: crash-safe replacing, links, refusals, calls that change nothing,
 // how a path loads, and the removal of temporary files that killed saves left behind; on
 // Windows, replacing against the system's attributes and sharing rules.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The INI engine: what it reads from edge-case files and what its edits write. (Random files and
 // edit sequences checked against a plain reference model are the fuzzer's: fuzz/.)
 #include <gtest/gtest.h>

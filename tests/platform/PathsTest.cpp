@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The path tests start-up uses: FileExists, GetDirectory and finding a child without regard to
 // letter case.
 #include <gtest/gtest.h>

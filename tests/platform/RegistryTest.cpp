@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the game's install path: ReadRegistryValue's key paths and results against a table
 // store and, on Windows, against the system registry itself; and the Wine registry file format
 // with its escapes, value kinds and damaged files.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding the game on Linux: which Wine prefixes are searched and in what order, which one
 // answers, and how the Windows path it holds becomes a local path. Each test builds a fake home
 // holding prefixes in Wine's own format (one real registry file of Wine's among them).

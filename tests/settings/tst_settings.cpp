@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file: what a file reads as, what a save writes into it, and its Windows-1252 text.
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A game folder on disk and the main window started on it as the program starts it: Form_Load
 // with the game's install path in a table registry, then shown.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A desktop shell that records the links it is handed and the notices it is asked to show.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rows of parameterised GoogleTest tables: each row struct has a `name`, which prints the row and
 // names its test.
 #pragma once

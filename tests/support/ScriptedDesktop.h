@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A desktop for tests: it records every message box, dialog and opened link, and answers them
 // from queues the test fills (an empty queue answers like a cancel).
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A new empty folder for a test, removed with all it holds when the test ends, and the few file
 // operations tests need on it. Standard C++ only.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The widgets the windows share: fitting a text into a fixed box, pictures drawn ahead on other
 // threads, and a link label answering to activation only.
 #include <QSignalSpy>
