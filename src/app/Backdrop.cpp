@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's backdrop shades and the colours over them.
 #include "Backdrop.h"
 

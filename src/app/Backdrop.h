@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's backdrop in the shade that suits the desktop, and the colours of what the
 // window draws straight onto it (captions, the note, its link, the captions of the options and
 // check boxes, enabled and disabled): each reads at a contrast of at least 4.5:1 against every

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the program's own widgets present themselves to screen readers (through Qt's
 // accessibility interfaces, which the desktop's accessibility bus reads): a LinkLabel as a link
 // whose press action opens it, a radio button as a radio button (Qt presents one that is not

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window and the About window as a screen reader meets them, through Qt's
 // accessibility interfaces, and the legibility of what the main window draws on its backdrop,
 // measured on grabs of the window with the desktop's default and a dark palette.

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Prints the accessible tree of a running program as the desktop's accessibility bus (AT-SPI)
 gives it to a screen reader: one line per object, indented by depth, "role|name|states|actions".
 Hidden objects are printed too (the states say "showing" when shown).

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end test of what a screen reader reads: Corvane's main window through the desktop's
 # accessibility bus (AT-SPI, with a session bus of its own), as a screen reader gets it. The
 # lists and fields carry names, the radar options are radio buttons in a named group, the note's
