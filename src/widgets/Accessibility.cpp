@@ -6,6 +6,8 @@
 #include <QAccessibleWidget>
 #include <QRadioButton>
 
+#include <utility>
+
 #include "LinkLabel.h"
 
 namespace corvane::widgets {
@@ -19,65 +21,72 @@ QString withoutMnemonics(QString text) {
   return text;
 }
 
-// A link: named by its text; its press action opens it as a click does.
-class LinkInterface : public QAccessibleWidget {
+// A widget with one action of its own besides Qt's ones: named by `name()` unless it has an
+// accessible name, its action `action` does what a click does.
+class ActingInterface : public QAccessibleWidget {
  public:
-  explicit LinkInterface(LinkLabel* link) : QAccessibleWidget(link, QAccessible::Link) {}
+  ActingInterface(QWidget* widget, QAccessible::Role role, QString action)
+      : QAccessibleWidget(widget, role), action_(std::move(action)) {}
 
   QString text(QAccessible::Text kind) const override {
-    if (kind == QAccessible::Name && widget()->accessibleName().isEmpty()) {
-      return link()->text();
-    }
+    if (kind == QAccessible::Name && widget()->accessibleName().isEmpty()) return name();
     return QAccessibleWidget::text(kind);
   }
-  QAccessible::State state() const override {
-    QAccessible::State state = QAccessibleWidget::state();
-    state.linked = true;
-    return state;
-  }
   QStringList actionNames() const override {
-    return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    return QStringList{action_} + QAccessibleWidget::actionNames();
   }
   void doAction(const QString& name) override {
-    if (name == pressAction() && widget()->isEnabled()) {
-      link()->activate();
+    if (name == action_ && widget()->isEnabled()) {
+      act();
     } else {
       QAccessibleWidget::doAction(name);
     }
   }
+
+ protected:
+  virtual QString name() const = 0;
+  virtual void act() = 0;
+
+ private:
+  QString action_;
+};
+
+// A link: named by its text; its press action opens it.
+class LinkInterface : public ActingInterface {
+ public:
+  explicit LinkInterface(LinkLabel* link)
+      : ActingInterface(link, QAccessible::Link, pressAction()) {}
+
+  QAccessible::State state() const override {
+    QAccessible::State state = ActingInterface::state();
+    state.linked = true;
+    return state;
+  }
+
+ protected:
+  QString name() const override { return link()->text(); }
+  void act() override { link()->activate(); }
 
  private:
   LinkLabel* link() const { return static_cast<LinkLabel*>(widget()); }
 };
 
-// A radio button: named by its caption, checkable, its toggle action selects it as a click does.
-class RadioInterface : public QAccessibleWidget {
+// A radio button: named by its caption, checkable; its toggle action selects it.
+class RadioInterface : public ActingInterface {
  public:
   explicit RadioInterface(QRadioButton* option)
-      : QAccessibleWidget(option, QAccessible::RadioButton) {}
+      : ActingInterface(option, QAccessible::RadioButton, toggleAction()) {}
 
-  QString text(QAccessible::Text kind) const override {
-    if (kind == QAccessible::Name && widget()->accessibleName().isEmpty()) {
-      return withoutMnemonics(option()->text());
-    }
-    return QAccessibleWidget::text(kind);
-  }
   QAccessible::State state() const override {
-    QAccessible::State state = QAccessibleWidget::state();
+    QAccessible::State state = ActingInterface::state();
     state.checkable = true;
     state.checked = option()->isChecked();
     return state;
   }
-  QStringList actionNames() const override {
-    return QStringList{toggleAction()} + QAccessibleWidget::actionNames();
-  }
-  void doAction(const QString& name) override {
-    if (name == toggleAction() && widget()->isEnabled()) {
-      option()->click();
-    } else {
-      QAccessibleWidget::doAction(name);
-    }
-  }
+
+ protected:
+  QString name() const override { return withoutMnemonics(option()->text()); }
+  void act() override { option()->click(); }
 
  private:
   QRadioButton* option() const { return static_cast<QRadioButton*>(widget()); }
