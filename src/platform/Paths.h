@@ -29,9 +29,10 @@ bool DirectoryExists(const std::string& path);
 // "/games/Renegade", "/Renegade.exe" gives "", "Renegade.exe" gives "".
 std::string GetDirectory(const std::string& path);
 
-// The path of the entry of `folder` whose name equals `name` without regard to ASCII letter
-// case: the entry spelled exactly `name` when there is one, otherwise the first matching entry
-// in byte order of the names. When `folder` holds no such entry (or cannot be listed), `name`
+// The path of the entry of `folder` whose name equals `name` without regard to letter case, as
+// Windows compares names (equalIgnoringCase of CaseFolding.h: "RENEGÄDE" matches "Renegäde"):
+// the entry spelled exactly `name` when there is one, otherwise the first matching entry in byte
+// order of the names. When `folder` holds no such entry (or cannot be listed), `name`
 // as given. The result is `folder`, kPathSeparator and the name (no separator is doubled when
 // `folder` already ends in one). Where the file system tells letter case apart and the entry
 // spelled exactly `name` exists, two status calls find it and the folder is not listed.

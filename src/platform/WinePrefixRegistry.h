@@ -47,10 +47,11 @@ class WinePrefixRegistry final : public RegistryStore {
   // The local path that the Windows path `windowsPath` ("C:\Westwood\Renegade\Renegade.exe")
   // stands for in `prefix`. The drive letter (either case) is resolved through the link
   // <prefix>/dosdevices/<letter>: ("c:" before "C:"); each further part, between '\' or '/',
-  // is the entry of that folder of the same name without regard to ASCII letter case (exact
-  // spelling first), or stays as written when there is none. Empty parts are dropped, except
-  // that a trailing separator stays as a trailing '/'. Nothing when the path does not start
-  // with a letter, ':' and a separator, or when the drive has no link to an existing folder.
+  // is the entry of that folder of the same name without regard to letter case (see
+  // childPathIgnoringCase: exact spelling first), or stays as written when there is none. Empty
+  // parts are dropped, except that a trailing separator stays as a trailing '/'. Nothing when the
+  // path does not start with a letter, ':' and a separator, or when the drive has no link to an
+  // existing folder.
   static std::optional<std::string> localPathInPrefix(const std::string& prefix,
                                                       std::string_view windowsPath);
 

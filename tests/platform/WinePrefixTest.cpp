@@ -133,7 +133,11 @@ INSTANTIATE_TEST_SUITE_P(Prefixes, WinePrefixInstall, ::testing::Values(
                {}, "<home>/" + kBottle + "/drive_c/Bottle.exe"},
     InstallRow{"AnsweringPrefixMapsThroughItsOwnDrives",
                {{".wine", gameRegistry(R"(D:\\Renegade.exe)")}, {kBottle, gameRegistry(R"(D:\\Renegade.exe)")}},
-               {kBottle + "/dosdevices/d: -> <home>"}, "Error"}),
+               {kBottle + "/dosdevices/d: -> <home>"}, "Error"},
+    InstallRow{"NonAsciiLettersOfOtherCase",
+               {{".wine", gameRegistry(R"(C:\\GAMES\\RENEG\x00c4DE\\RENEGADE.EXE)")}},
+               {".wine/drive_c/Games/Reneg\xC3\xA4" "de/Renegade.exe"},
+               "<home>/.wine/drive_c/Games/Reneg\xC3\xA4" "de/Renegade.exe"}),
     testing::RowName());
 // clang-format on
 
