@@ -271,6 +271,47 @@ bool decodeEscaped(std::string_view line, std::size_t& pos, char terminator, Sin
   return false;
 }
 
+// Reads hex data ("43,00,3a,00") from `data` into `bytes`: bytes of one or two hex digits,
+// separated by commas and blanks. A backslash at the end of a line says that the data goes on
+// in the next line of `lines` (after its leading blanks), as Wine writes long data. False when
+// the data is malformed or a continuation line is missing.
+bool readHexBytes(std::string_view data, LineCursor& lines, std::string& bytes) {
+  std::size_t pos = 0;
+  while (pos < data.size()) {
+    const char c = data[pos];
+    if (c == ' ' || c == '\t' || c == ',') {
+      ++pos;
+    } else if (c == '\\') {
+      if (!withoutLeadingBlanks(data.substr(pos + 1)).empty() || !lines.next(data)) return false;
+      data = withoutLeadingBlanks(data);
+      pos = 0;
+    } else {
+      int value = hexDigitValue(c);
+      if (value < 0) return false;
+      ++pos;
+      if (pos < data.size() && hexDigitValue(data[pos]) >= 0) {
+        value = value * 16 + hexDigitValue(data[pos]);
+        ++pos;
+      }
+      bytes += static_cast<char>(value);
+    }
+  }
+  return true;
+}
+
+// The UTF-8 text of string data stored as UTF-16LE bytes (an odd last byte is dropped).
+std::string textOfUtf16Bytes(std::string_view bytes) {
+  std::string text;
+  TextSink sink(text);
+  Utf16ToUtf8<TextSink> decoder(sink);
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    decoder.codeUnit(static_cast<unsigned char>(bytes[i]) |
+                     static_cast<char32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8);
+  }
+  decoder.finish();
+  return text;
+}
+
 // What a value line says about the value asked for.
 enum class ValueLineMatch {
   OtherLine,  // not a valid value line, or a value of another name
@@ -279,9 +320,10 @@ enum class ValueLineMatch {
 };
 
 // Matches one line of a key's block against the value name `valueNameMatcher` looks for; the
-// data of a matching text value goes to `text`.
-ValueLineMatch matchValueLine(std::string_view trimmedLine, NameMatcher& valueNameMatcher,
-                              std::string& text) {
+// data of a matching text value goes to `text`. String data written as hex bytes may go on in
+// the lines after it, which are then taken from `followingLines`.
+ValueLineMatch matchValueLine(std::string_view trimmedLine, LineCursor& followingLines,
+                              NameMatcher& valueNameMatcher, std::string& text) {
   std::size_t pos = 1;
   valueNameMatcher.start();
   if (trimmedLine.starts_with('"')) {
@@ -296,7 +338,13 @@ ValueLineMatch matchValueLine(std::string_view trimmedLine, NameMatcher& valueNa
   rest = withoutLeadingBlanks(rest.substr(1));
 
   std::size_t dataStart = 0;
-  if (rest.starts_with('"')) {
+  std::string decoded;
+  if (rest.starts_with("hex(1):") || rest.starts_with("hex(2):")) {
+    // A string that Wine could not write as "...": UTF-16LE bytes, often without the NUL.
+    std::string bytes;
+    if (!readHexBytes(rest.substr(7), followingLines, bytes)) return ValueLineMatch::OtherLine;
+    decoded = textOfUtf16Bytes(bytes);
+  } else if (rest.starts_with('"')) {
     dataStart = 1;
   } else if (rest.starts_with("str:\"")) {
     dataStart = 5;
@@ -308,9 +356,10 @@ ValueLineMatch matchValueLine(std::string_view trimmedLine, NameMatcher& valueNa
   } else {
     return ValueLineMatch::OtherLine;
   }
-  std::string decoded;
-  TextSink sink(decoded);
-  if (!decodeEscaped(rest, dataStart, '"', sink)) return ValueLineMatch::OtherLine;
+  if (dataStart > 0) {
+    TextSink sink(decoded);
+    if (!decodeEscaped(rest, dataStart, '"', sink)) return ValueLineMatch::OtherLine;
+  }
   decoded.resize(std::min(decoded.size(), decoded.find('\0')));
   text = std::move(decoded);
   return ValueLineMatch::Text;
@@ -425,7 +474,7 @@ WineValueLookup WineRegistryFile::findValueInKeys(
       LineCursor blockLines(std::string_view(text_).substr(0, block.end), block.begin);
       while (blockLines.next(line)) {
         std::string text;
-        switch (matchValueLine(withoutLeadingBlanks(line), valueNameMatcher, text)) {
+        switch (matchValueLine(withoutLeadingBlanks(line), blockLines, valueNameMatcher, text)) {
           case ValueLineMatch::Text:
             value = std::move(text);
             break;

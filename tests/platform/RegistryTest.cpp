@@ -188,6 +188,18 @@ INSTANTIATE_TEST_SUITE_P(
                   Outcome::Found, "yes", kHeader},
         LookupRow{"EscapedKeyName", "[Software\\\\M\\xfcller\\]] 1\n\"InstallPath\"=\"x\"\n",
                   Outcome::Found, "x", kHeader, "Software\\M\xC3\xBCller]"},
+        LookupRow{"Hex1StringWithoutItsNul",
+                  "\"InstallPath\"=hex(1):43,00,3a,00,5c,00,78,00,2e,00,65,00,78,00,65,00\n",
+                  Outcome::Found, "C:\\x.exe"},
+        LookupRow{"Hex2StringOverLinesUpToItsNul",
+                  "\"InstallPath\"=hex(2):43,00,3a,00,5c,00,4d,00,fc,00,6c,00,6c,00,65,00,72,\\\n"
+                  "  00,5c,00,3d,d8,00,de,00,00,78,00\r\n\"Language\"=dword:00000000\n",
+                  Outcome::Found, "C:\\M\xC3\xBCller\\\xF0\x9F\x98\x80"},
+        LookupRow{"Hex1WithoutItsContinuationLine",
+                  "\"InstallPath\"=\"C:\\\\x\"\n\"InstallPath\"=hex(1):43,00,\\\n", Outcome::Found,
+                  "C:\\x"},
+        LookupRow{"MultiStringIsNotText", "\"InstallPath\"=hex(7):43,00,00,00,00,00\n",
+                  Outcome::ValueMissing, ""},
         LookupRow{"NoHeaderNoKeys", "\"InstallPath\"=\"x\"\n", Outcome::KeyMissing, "",
                   "\xEF\xBB\xBF" + kHeader + kGameKeyLine}),
     RowName());

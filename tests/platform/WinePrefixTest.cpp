@@ -137,7 +137,12 @@ INSTANTIATE_TEST_SUITE_P(Prefixes, WinePrefixInstall, ::testing::Values(
     InstallRow{"NonAsciiLettersOfOtherCase",
                {{".wine", gameRegistry(R"(C:\\GAMES\\RENEG\x00c4DE\\RENEGADE.EXE)")}},
                {".wine/drive_c/Games/Reneg\xC3\xA4" "de/Renegade.exe"},
-               "<home>/.wine/drive_c/Games/Reneg\xC3\xA4" "de/Renegade.exe"}),
+               "<home>/.wine/drive_c/Games/Reneg\xC3\xA4" "de/Renegade.exe"},
+    InstallRow{"Hex1StringWithoutItsNul",
+               {{".wine", registryText("win64", keyBlock(kWowKey,
+                   "hex(1):43,00,3a,00,5c,00,57,00,65,00,73,00,74,00,77,00,6f,00,6f,00,64,00,5c,\\\n"
+                   "  00,52,00,2e,00,65,00,78,00,65,00"))}},
+               {}, "<home>/.wine/drive_c/Westwood/R.exe"}),
     testing::RowName());
 // clang-format on
 
