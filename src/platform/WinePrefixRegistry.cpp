@@ -191,6 +191,10 @@ std::vector<fs::path> findPrefixes(const std::string& home,
   DistinctFolders steamRoots;
   steamRoots.add(homeFolder / ".steam" / "steam");
   steamRoots.add(homeFolder / ".local" / "share" / "Steam");
+  const fs::path steamFlatpak = homeFolder / ".var" / "app" / "com.valvesoftware.Steam";
+  steamRoots.add(steamFlatpak / ".local" / "share" / "Steam");
+  steamRoots.add(steamFlatpak / "data" / "Steam");
+  steamRoots.add(homeFolder / "snap" / "steam" / "common" / ".local" / "share" / "Steam");
   DistinctFolders steamLibraries;
   for (const fs::path& root : steamRoots.folders()) steamLibraries.add(root);
   for (const fs::path& root : steamRoots.folders()) {

@@ -21,9 +21,12 @@ class WinePrefixRegistry final : public RegistryStore {
   // this order:
   //  1. `winePrefix`;
   //  2. <home>/.wine;
-  //  3. <library>/steamapps/compatdata/2229890/pfx of each Steam library: <home>/.steam/steam,
-  //     <home>/.local/share/Steam, then the libraries that the steamapps/libraryfolders.vdf of
-  //     those two list, in the order listed;
+  //  3. <library>/steamapps/compatdata/2229890/pfx of each Steam library: the Steam folders
+  //     <home>/.steam/steam, <home>/.local/share/Steam, Steam's Flatpak's
+  //     <home>/.var/app/com.valvesoftware.Steam/.local/share/Steam and .../data/Steam, and
+  //     Steam's Snap's <home>/snap/steam/common/.local/share/Steam; then the libraries that the
+  //     steamapps/libraryfolders.vdf of those folders list, folder by folder, in the order
+  //     listed;
   //  4. the `prefix:` of each game file (*.yml, *.yaml) in <home>/.config/lutris/games and
   //     <home>/.local/share/lutris/games, files in name order;
   //  5. each folder of <home>/.local/share/bottles/bottles and of

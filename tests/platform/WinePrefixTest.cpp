@@ -153,8 +153,12 @@ TEST(WinePrefixDiscovery, FindsEveryKindOfPrefixOnceInOrder) {
       "custom",
       ".wine",
       ".steam/steam/steamapps/compatdata/2229890/pfx",
+      ".var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/compatdata/2229890/pfx",
+      ".var/app/com.valvesoftware.Steam/data/Steam/steamapps/compatdata/2229890/pfx",
+      "snap/steam/common/.local/share/Steam/steamapps/compatdata/2229890/pfx",
       "Library2/steamapps/compatdata/2229890/pfx",
       "Library3/steamapps/compatdata/2229890/pfx",
+      "FlatpakLibrary/steamapps/compatdata/2229890/pfx",
       "Games/a",
       "Games/b",
       "Games/d",
@@ -171,6 +175,9 @@ TEST(WinePrefixDiscovery, FindsEveryKindOfPrefixOnceInOrder) {
               "\t\"1\"\n\t{\n\t\t\"path\"\t\t\"<home>/Library2\"\n\t\t\"apps\"\n\t\t{\n\t\t}\n\t}\n"
               "\t\"2\"\n\t{\n\t\t\"path\"\t\t\"<home>/Missing\"\n\t}\n\t\"3\"\t\t\"<home>/"
               "Library3\"\n}\n"},
+             {".var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/libraryfolders.vdf",
+              "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"<home>/"
+              "FlatpakLibrary\"\n\t}\n}\n"},
              {".config/lutris/games/b.yml", "game:\n  prefix: <home>/Games/b\n"},
              {".config/lutris/games/a.yml", "game:\n  prefix: \"~/Games/a\"\n"},
              {".config/lutris/games/c.yml", "game:\n  prefix: ~/Games/missing\n"},
