@@ -83,6 +83,16 @@ std::string childPathIgnoringCase(const std::string& folder, const std::string& 
   return joinPath(folder, bestMatch.value_or(name));
 }
 
+GameInstall gameInstallAt(const std::string& gameExePath) {
+  GameInstall install;
+  if (!FileExists(gameExePath)) return install;
+  install.installFolder = GetDirectory(gameExePath);
+  if (install.installFolder.empty()) return install;
+  install.dataFolder = childPathIgnoringCase(install.installFolder, "Data");
+  install.found = DirectoryExists(install.dataFolder);
+  return install;
+}
+
 std::filesystem::path pathFromUtf8(const std::string& utf8) {
   return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }

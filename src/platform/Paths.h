@@ -38,6 +38,21 @@ std::string GetDirectory(const std::string& path);
 // spelled exactly `name` exists, two status calls find it and the folder is not listed.
 std::string childPathIgnoringCase(const std::string& folder, const std::string& name);
 
+// What the game's install path, a local path of its program (Renegade.exe) as the registry
+// names it, leads to.
+struct GameInstall {
+  std::string installFolder;  // the program's folder; "" when the path leads nowhere
+  std::string dataFolder;     // the Data folder in it, named without regard to letter case
+  bool found = false;         // a game is installed there
+};
+
+// The one rule of whether `gameExePath` leads to an installed game: something exists at the
+// path (FileExists), the path has a folder part (a bare name that happens to exist is no
+// installation), and that folder holds `Data` in any letter case (childPathIgnoringCase, then
+// DirectoryExists). `installFolder` is set whenever the first two hold, `dataFolder` with it.
+// Both the registry store that picks among several install paths and start-up ask it.
+GameInstall gameInstallAt(const std::string& gameExePath);
+
 // A file-system path from UTF-8 text, and back.
 std::filesystem::path pathFromUtf8(const std::string& utf8);
 std::string utf8FromPath(const std::filesystem::path& path);

@@ -1,4 +1,5 @@
-// The registry store on Linux: the registry files of the Wine prefixes, searched in order.
+// The registry store on Linux: the registry files of the Wine prefixes, searched in order for
+// a value that leads to the game.
 #include "WinePrefixRegistry.h"
 
 #include <algorithm>
@@ -258,6 +259,15 @@ std::optional<std::string> driveFolder(const std::string& prefix, char letter) {
   return std::nullopt;
 }
 
+// True when the value of `answer`, read as ReadRegistryValue reads it (leading blanks
+// removed) and mapped to a local path, leads to an installed game (gameInstallAt).
+bool leadsToGame(const RegistryAnswer& answer) {
+  const std::size_t start = answer.text.find_first_not_of(' ');
+  if (start == std::string::npos) return false;
+  const std::optional<std::string> localPath = answer.toLocalPath(answer.text.substr(start));
+  return localPath && gameInstallAt(*localPath).found;
+}
+
 }  // namespace
 
 WinePrefixRegistry::WinePrefixRegistry(std::string home, std::optional<std::string> winePrefix) {
@@ -273,21 +283,24 @@ RegistryAnswer WinePrefixRegistry::lookUp(RootKeyHandle root, const std::string&
   if (root == root_keys::kCurrentUser) fileName = "user.reg";
   if (fileName == nullptr) return RegistryAnswer::keyMissing();
 
+  std::optional<RegistryAnswer> firstFound;
   bool anyKeyFound = false;
   for (const std::string& prefix : prefixes_) {
     const WineRegistryFile file =
         WineRegistryFile::load(utf8FromPath(pathFromUtf8(prefix) / fileName));
-    WineValueLookup lookup =
-        file.findValueInKeys(candidateKeyPaths(subKey, file.architecture()), valueName);
-    if (lookup.outcome == WineValueLookup::Outcome::Found) {
+    for (WineValueLookup& lookup :
+         file.findValueInEachKey(candidateKeyPaths(subKey, file.architecture()), valueName)) {
+      if (lookup.outcome == WineValueLookup::Outcome::ValueMissing) anyKeyFound = true;
+      if (lookup.outcome != WineValueLookup::Outcome::Found) continue;
       RegistryAnswer answer = RegistryAnswer::found(std::move(lookup.text));
       answer.toLocalPath = [prefix](const std::string& windowsPath) {
         return localPathInPrefix(prefix, windowsPath);
       };
-      return answer;
+      if (leadsToGame(answer)) return answer;
+      if (!firstFound) firstFound = std::move(answer);
     }
-    if (lookup.outcome == WineValueLookup::Outcome::ValueMissing) anyKeyFound = true;
   }
+  if (firstFound) return std::move(*firstFound);
   return anyKeyFound ? RegistryAnswer::valueMissing() : RegistryAnswer::keyMissing();
 }
 

@@ -39,11 +39,16 @@ class WinePrefixRegistry final : public RegistryStore {
   const std::vector<std::string>& prefixes() const { return prefixes_; }
 
   // Searches the prefixes in order: HKEY_LOCAL_MACHINE in system.reg, HKEY_CURRENT_USER in
-  // user.reg; any other root has no keys. In a prefix whose file says "#arch=win32" a key under
-  // Software is looked up where named; otherwise Software\Wow6432Node\... comes first, then the
-  // key as named. The first prefix holding the value as text answers (its file is the last one
-  // read); its answer maps paths through that prefix (see localPathInPrefix). When no prefix
-  // holds it: ValueMissing when some prefix has the key, else KeyMissing.
+  // user.reg; any other root has no keys. In each prefix the registry's views come in order: in
+  // a prefix whose file says "#arch=win32" a key under Software is looked up where named;
+  // otherwise Software\Wow6432Node\... comes first, then the key as named. Registry keys
+  // outlive the programs they name, so a value found is taken only when it leads to the game:
+  // the first value, in that order, whose text, with its leading blanks removed and mapped
+  // through its prefix (localPathInPrefix), leads to an installed game (gameInstallAt of
+  // Paths.h) answers at once, and no later file is read. When none does, the first value found
+  // answers (start-up then finds no game there and asks). Every answer maps paths through the
+  // prefix it came from. When no prefix holds the value as text: ValueMissing when some prefix
+  // has the key, else KeyMissing.
   RegistryAnswer lookUp(RootKeyHandle root, const std::string& subKey,
                         const std::string& valueName) override;
 

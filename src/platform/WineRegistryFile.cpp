@@ -61,6 +61,12 @@ char asciiLower(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+bool equalIgnoringAsciiCase(std::string_view left, std::string_view right) {
+  return left.size() == right.size() &&
+         std::equal(left.begin(), left.end(), right.begin(),
+                    [](char a, char b) { return asciiLower(a) == asciiLower(b); });
+}
+
 // Decoded text goes, byte by byte, to a sink: `bool put(char)`, false to stop the decoding.
 
 // Collects the decoded text.
@@ -437,17 +443,18 @@ WineRegistryFile WineRegistryFile::load(const std::string& path) {
 
 WineValueLookup WineRegistryFile::findValue(std::string_view keyPath,
                                             std::string_view valueName) const {
-  return findValueInKeys({std::string(keyPath)}, valueName);
+  return findValueInEachKey({std::string(keyPath)}, valueName).front();
 }
 
-WineValueLookup WineRegistryFile::findValueInKeys(
-    const std::vector<std::string>& keyPathsByPreference, std::string_view valueName) const {
-  if (!hasHeader_ || keyPathsByPreference.empty()) return {};
+std::vector<WineValueLookup> WineRegistryFile::findValueInEachKey(
+    const std::vector<std::string>& keyPaths, std::string_view valueName) const {
+  std::vector<WineValueLookup> lookups(keyPaths.size());
+  if (!hasHeader_ || keyPaths.empty()) return lookups;
 
   // One pass over the key lines: where the blocks of the wanted keys lie.
-  std::vector<std::vector<KeyBlock>> blocksByKey(keyPathsByPreference.size());
+  std::vector<std::vector<KeyBlock>> blocksByKey(keyPaths.size());
   std::vector<KeyBlock>* openBlocks = nullptr;
-  NameMatcher keyMatcher(keyPathsByPreference);
+  NameMatcher keyMatcher(keyPaths);
   forEachKeyLine(text_, headerLineEnd_,
                  [&](std::size_t lineStart, std::string_view line, std::size_t nextLineStart) {
                    if (openBlocks != nullptr) openBlocks->back().end = lineStart;
@@ -465,12 +472,10 @@ WineValueLookup WineRegistryFile::findValueInKeys(
   NameMatcher valueNameMatcher(valueNames);
   std::string_view line;
 
-  bool anyKeyFound = false;
-  for (const std::vector<KeyBlock>& blocks : blocksByKey) {
-    if (blocks.empty()) continue;
-    anyKeyFound = true;
+  for (std::size_t key = 0; key < keyPaths.size(); ++key) {
+    if (blocksByKey[key].empty()) continue;
     std::optional<std::string> value;  // the last line of the value counts
-    for (const KeyBlock& block : blocks) {
+    for (const KeyBlock& block : blocksByKey[key]) {
       LineCursor blockLines(std::string_view(text_).substr(0, block.end), block.begin);
       while (blockLines.next(line)) {
         std::string text;
@@ -486,11 +491,19 @@ WineValueLookup WineRegistryFile::findValueInKeys(
         }
       }
     }
-    if (value) return {WineValueLookup::Outcome::Found, std::move(*value)};
+    lookups[key] = value ? WineValueLookup{WineValueLookup::Outcome::Found, std::move(*value)}
+                         : WineValueLookup{WineValueLookup::Outcome::ValueMissing, {}};
   }
-  return {
-      anyKeyFound ? WineValueLookup::Outcome::ValueMissing : WineValueLookup::Outcome::KeyMissing,
-      {}};
+  // The key matcher gives a key named twice to its first place only.
+  for (std::size_t key = 1; key < keyPaths.size(); ++key) {
+    for (std::size_t earlier = 0; earlier < key; ++earlier) {
+      if (equalIgnoringAsciiCase(keyPaths[key], keyPaths[earlier])) {
+        lookups[key] = lookups[earlier];
+        break;
+      }
+    }
+  }
+  return lookups;
 }
 
 }  // namespace corvane

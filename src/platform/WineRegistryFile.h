@@ -86,11 +86,10 @@ class WineRegistryFile {
   // escapes, relative to the file's root as its key lines are).
   WineValueLookup findValue(std::string_view keyPath, std::string_view valueName) const;
 
-  // The same for several candidate keys (up to 64), searched in one pass: the value of the
-  // first key of `keyPathsByPreference` that holds it. KeyMissing only when none of the keys
-  // is there.
-  WineValueLookup findValueInKeys(const std::vector<std::string>& keyPathsByPreference,
-                                  std::string_view valueName) const;
+  // The same for several keys (up to 64; any further key is missing), searched in one pass:
+  // one look-up for each of `keyPaths`, in the same order, each what findValue gives.
+  std::vector<WineValueLookup> findValueInEachKey(const std::vector<std::string>& keyPaths,
+                                                  std::string_view valueName) const;
 
  private:
   explicit WineRegistryFile(std::string text);

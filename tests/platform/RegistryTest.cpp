@@ -12,6 +12,8 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "RecordingShell.h"
 #include "Registry.h"
@@ -204,15 +206,23 @@ INSTANTIATE_TEST_SUITE_P(
                   "\xEF\xBB\xBF" + kHeader + kGameKeyLine}),
     RowName());
 
-TEST(WineRegistryFileTest, FirstCandidateKeyHoldingTheValueAnswers) {
+TEST(WineRegistryFileTest, OnePassLooksUpTheValueInEachKey) {
   const WineRegistryFile file = WineRegistryFile::fromText(
       kHeader +
-      "[Software\\\\A]\n\"Language\"=dword:0\n\n[Software\\\\B]\n\"InstallPath\"=\"b\"\n"
+      "[Software\\\\A]\n\"InstallPath\"=dword:0\n\n[Software\\\\B]\n\"InstallPath\"=\"b\"\n"
       "[Software\\\\C]\n\"InstallPath\"=\"c\"\n");
-  EXPECT_EQ(file.findValueInKeys({"Software\\A", "Software\\C", "Software\\B"}, "InstallPath").text,
-            "c");
-  EXPECT_EQ(file.findValueInKeys({"Software\\A"}, "Language").outcome, Outcome::ValueMissing);
-  EXPECT_EQ(file.findValueInKeys({"Software\\X"}, "InstallPath").outcome, Outcome::KeyMissing);
+  std::vector<std::pair<Outcome, std::string>> found;
+  for (const WineValueLookup& lookup : file.findValueInEachKey(
+           {"Software\\C", "Software\\A", "Software\\X", "Software\\B", "SOFTWARE\\c"},
+           "InstallPath")) {
+    found.emplace_back(lookup.outcome, lookup.text);
+  }
+  const std::vector<std::pair<Outcome, std::string>> expected = {{Outcome::Found, "c"},
+                                                                 {Outcome::ValueMissing, ""},
+                                                                 {Outcome::KeyMissing, ""},
+                                                                 {Outcome::Found, "b"},
+                                                                 {Outcome::Found, "c"}};
+  EXPECT_EQ(found, expected);
 }
 
 TEST(WineRegistryFileTest, ArchitectureComesFromTheLinesBeforeTheFirstKey) {

@@ -1,4 +1,4 @@
-// Finding the game on Linux: which Wine prefixes are searched and in what order, which one
+// Finding the game on Linux: which Wine prefixes are searched and in what order, which value
 // answers, and how the Windows path it holds becomes a local path. Each test builds a fake home
 // holding prefixes in Wine's own format (one real registry file of Wine's among them).
 #include <gtest/gtest.h>
@@ -71,9 +71,10 @@ std::string gunzip(const fs::path& path) {
 
 struct InstallRow {
   const char* name;
-  Pairs prefixes;                    // folder below the home, its system.reg
-  std::vector<std::string> entries;  // below the home (UTF-8): "link -> target", or a file
-  std::string expected;              // "<home>" stands for the home
+  Pairs prefixes;  // folder below the home, its system.reg
+  // Below the home (UTF-8): "link -> target", a folder ending in '/', or a file.
+  std::vector<std::string> entries;
+  std::string expected;  // "<home>" stands for the home
   std::string winePrefix = "";
 };
 
@@ -88,6 +89,8 @@ TEST_P(WinePrefixInstall, ReadsTheLocalPathOfTheGame) {
     const std::size_t arrow = entry.find(" -> ");
     if (arrow != std::string::npos) {
       makeLink(home / entry.substr(0, arrow), withHome(entry.substr(arrow + 4), home));
+    } else if (entry.ends_with('/')) {
+      fs::create_directories(home / fs::path(std::u8string(entry.begin(), entry.end())));
     } else {
       writeFile(home / fs::path(std::u8string(entry.begin(), entry.end())), "");
     }
@@ -102,6 +105,25 @@ TEST_P(WinePrefixInstall, ReadsTheLocalPathOfTheGame) {
 }
 
 const std::string kBottle = ".local/share/bottles/bottles/Renegade";
+const std::string kProton = ".steam/steam/steamapps/compatdata/2229890/pfx";
+const std::string kFlatpakProton =
+    ".var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/compatdata/2229890/pfx";
+// The game's installer's InstallPath, escaped as in the file, and the game there in `prefix`:
+// its program and its Data folder.
+const std::string kGamePath = R"(C:\\Westwood\\Renegade\\Renegade.exe)";
+std::vector<std::string> gameIn(const std::string& prefix, const std::string& data = "Data") {
+  return {prefix + "/drive_c/Westwood/Renegade/Renegade.exe",
+          prefix + "/drive_c/Westwood/Renegade/" + data + "/"};
+}
+std::string gameExeIn(const std::string& prefix) {
+  return "<home>/" + prefix + "/drive_c/Westwood/Renegade/Renegade.exe";
+}
+template <typename... Lists>
+std::vector<std::string> joined(const Lists&... lists) {
+  std::vector<std::string> all;
+  (all.insert(all.end(), lists.begin(), lists.end()), ...);
+  return all;
+}
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Prefixes, WinePrefixInstall, ::testing::Values(
@@ -134,6 +156,29 @@ INSTANTIATE_TEST_SUITE_P(Prefixes, WinePrefixInstall, ::testing::Values(
     InstallRow{"AnsweringPrefixMapsThroughItsOwnDrives",
                {{".wine", gameRegistry(R"(D:\\Renegade.exe)")}, {kBottle, gameRegistry(R"(D:\\Renegade.exe)")}},
                {kBottle + "/dosdevices/d: -> <home>"}, "Error"},
+    InstallRow{"StaleDotWineKeyPassedOverForProton",
+               {{".wine", gameRegistry(kGamePath)}, {kProton, gameRegistry(kGamePath)}},
+               gameIn(kProton), gameExeIn(kProton)},
+    InstallRow{"StaleWow6432NodeValuePassedOverForTheKeyAsNamed",
+               {{".wine", registryText("win64", keyBlock(kWowKey, R"("C:\\Old\\Renegade.exe")") +
+                                                    keyBlock(kPlainKey, "\"" + kGamePath + "\""))}},
+               gameIn(".wine"), gameExeIn(".wine")},
+    InstallRow{"ProgramWithoutDataFolderIsStale",
+               {{".wine", gameRegistry(kGamePath)}, {kBottle, gameRegistry(kGamePath)}},
+               joined(gameIn(".wine", "Maps"), gameIn(kBottle)),
+               gameExeIn(kBottle)},
+    InstallRow{"DataFolderInAnyLetterCase",
+               {{".wine", gameRegistry(kGamePath)}, {kBottle, gameRegistry(kGamePath)}},
+               joined(gameIn(".wine", "DATA"), gameIn(kBottle)), gameExeIn(".wine")},
+    InstallRow{"DocumentedOrderWinsBetweenTwoGames",
+               {{kBottle, gameRegistry(kGamePath)}, {kProton, gameRegistry(kGamePath)}},
+               joined(gameIn(kBottle), gameIn(kProton)), gameExeIn(kProton)},
+    InstallRow{"StaleEverywhereTheFirstValueAnswers",
+               {{".wine", gameRegistry(R"(C:\\Gone\\Renegade.exe)")}, {kProton, gameRegistry(kGamePath)}},
+               {kProton + "/drive_c/Westwood/Renegade/Renegade.exe"}, "<home>/.wine/drive_c/Gone/Renegade.exe"},
+    InstallRow{"FlatpakSteamBehindAStaleDotWine",
+               {{".wine", gameRegistry(kGamePath)}, {kFlatpakProton, gameRegistry(kGamePath)}},
+               gameIn(kFlatpakProton), gameExeIn(kFlatpakProton)},
     InstallRow{"NonAsciiLettersOfOtherCase",
                {{".wine", gameRegistry(R"(C:\\GAMES\\RENEG\x00c4DE\\RENEGADE.EXE)")}},
                {".wine/drive_c/Games/Reneg\xC3\xA4" "de/Renegade.exe"},
