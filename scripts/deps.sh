@@ -2,7 +2,7 @@
 # Installs what building, running and testing Corvane needs on Debian 12, when it is missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgtest-dev libbenchmark-dev
-          xvfb xauth fonts-dejavu-core dpkg-dev desktop-file-utils appstream zlib1g-dev strace clang libclang-rt-14-dev xdotool xclip libx11-dev
+          xvfb xauth fonts-dejavu-core dpkg-dev desktop-file-utils appstream zlib1g-dev libyaml-cpp-dev strace clang libclang-rt-14-dev xdotool xclip libx11-dev
           g++-mingw-w64-x86-64-posix wine64 "$@")
 missing=()
 for p in "${packages[@]}"; do

@@ -11,6 +11,7 @@
 #include <system_error>
 #include <utility>
 
+#include "LutrisGameFile.h"
 #include "Paths.h"
 #include "WineRegistryFile.h"
 
@@ -34,13 +35,6 @@ bool equalIgnoringAsciiCase(std::string_view left, std::string_view right) {
   return left.size() == right.size() &&
          std::equal(left.begin(), left.end(), right.begin(),
                     [](char a, char b) { return asciiLower(a) == asciiLower(b); });
-}
-
-std::string_view trimmedBlanks(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t\r");
-  if (first == std::string_view::npos) return {};
-  const std::size_t last = text.find_last_not_of(" \t\r");
-  return text.substr(first, last - first + 1);
 }
 
 std::optional<std::string> readSmallTextFile(const fs::path& path) {
@@ -138,43 +132,6 @@ std::vector<fs::path> librariesListedIn(const fs::path& libraryFoldersFile) {
   return libraries;
 }
 
-// The `prefix:` of a Lutris game file, with quotes removed and a leading "~" expanded.
-std::optional<fs::path> lutrisPrefixIn(const fs::path& gameFile, const fs::path& home) {
-  const std::optional<std::string> text = readSmallTextFile(gameFile);
-  if (!text) return std::nullopt;
-  std::optional<fs::path> prefix;
-  forEachLine(*text, [&](std::string_view line) {
-    if (prefix) return;
-    const std::string_view entry = trimmedBlanks(line);
-    if (!entry.starts_with("prefix:")) return;
-    std::string_view value = trimmedBlanks(entry.substr(7));
-    std::string folder;
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front()) {
-      const char quote = value.front();
-      value = value.substr(1, value.size() - 2);
-      for (std::size_t i = 0; i < value.size(); ++i) {
-        if (quote == '\'' && value[i] == '\'' && i + 1 < value.size() && value[i + 1] == '\'') {
-          ++i;  // '' stands for one quote
-        } else if (quote == '"' && value[i] == '\\' && i + 1 < value.size()) {
-          ++i;
-        }
-        folder += value[i];
-      }
-    } else {
-      const std::size_t comment = value.find(" #");
-      folder = std::string(trimmedBlanks(value.substr(0, comment)));
-    }
-    if (folder.empty()) return;
-    if (folder == "~" || folder.starts_with("~/")) {
-      prefix = home / pathFromUtf8(folder.size() > 2 ? folder.substr(2) : std::string());
-    } else {
-      prefix = pathFromUtf8(folder);
-    }
-  });
-  return prefix;
-}
-
 bool isLutrisGameFile(const fs::path& path) {
   const fs::path::string_type extension = path.extension().native();
   return extension == fs::path(".yml").native() || extension == fs::path(".yaml").native();
@@ -212,8 +169,10 @@ std::vector<fs::path> findPrefixes(const std::string& home,
                                       homeFolder / ".local" / "share" / "lutris" / "games"}) {
     for (const fs::path& gameFile : sortedEntries(gamesFolder)) {
       if (!isLutrisGameFile(gameFile)) continue;
-      if (const std::optional<fs::path> prefix = lutrisPrefixIn(gameFile, homeFolder)) {
-        prefixes.add(*prefix);
+      const std::optional<std::string> text = readSmallTextFile(gameFile);
+      if (!text) continue;
+      if (const std::optional<std::string> prefix = lutrisPrefixIn(*text, home)) {
+        prefixes.add(pathFromUtf8(*prefix));
       }
     }
   }
@@ -326,7 +285,6 @@ std::optional<std::string> WinePrefixRegistry::localPathInPrefix(const std::stri
   return localPath;
 }
 
-#ifndef _WIN32
 std::unique_ptr<RegistryStore> openSystemRegistry() {
   const char* home = std::getenv("HOME");
   const char* winePrefix = std::getenv("WINEPREFIX");
@@ -334,6 +292,5 @@ std::unique_ptr<RegistryStore> openSystemRegistry() {
   if (winePrefix != nullptr && *winePrefix != '\0') prefix = winePrefix;
   return std::make_unique<WinePrefixRegistry>(home != nullptr ? home : "", std::move(prefix));
 }
-#endif
 
 }  // namespace corvane

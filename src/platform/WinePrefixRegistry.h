@@ -1,5 +1,6 @@
 // The registry store on Linux: the registry files of the Wine prefixes the game may live in,
-// searched in order, and the mapping of the Windows paths they hold to local paths.
+// searched in order, and the mapping of the Windows paths they hold to local paths. Built for
+// POSIX systems only: Windows reads its own registry (Win32Registry.cpp).
 #pragma once
 
 #include <optional>
@@ -27,8 +28,8 @@ class WinePrefixRegistry final : public RegistryStore {
   //     Steam's Snap's <home>/snap/steam/common/.local/share/Steam; then the libraries that the
   //     steamapps/libraryfolders.vdf of those folders list, folder by folder, in the order
   //     listed;
-  //  4. the `prefix:` of each game file (*.yml, *.yaml) in <home>/.config/lutris/games and
-  //     <home>/.local/share/lutris/games, files in name order;
+  //  4. the Wine prefix of each Lutris game file (*.yml, *.yaml; see lutrisPrefixIn) in
+  //     <home>/.config/lutris/games and <home>/.local/share/lutris/games, files in name order;
   //  5. each folder of <home>/.local/share/bottles/bottles and of
   //     <home>/.var/app/com.usebottles.bottles/data/bottles/bottles, in name order.
   // Reads only folder listings and the small Steam and Lutris files; no registry file is read

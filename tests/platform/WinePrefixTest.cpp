@@ -1,6 +1,7 @@
 // Finding the game on Linux: which Wine prefixes are searched and in what order, which value
-// answers, and how the Windows path it holds becomes a local path. Each test builds a fake home
-// holding prefixes in Wine's own format (one real registry file of Wine's among them).
+// answers, and how the Windows path it holds becomes a local path; the prefixes of Lutris' game
+// files. Each test builds a fake home holding prefixes in Wine's own format (one real registry
+// file of Wine's among them), and Lutris' files as PyYAML writes them.
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -8,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "LutrisGameFile.h"
 #include "RecordingShell.h"
 #include "Registry.h"
 #include "Rows.h"
@@ -235,6 +237,60 @@ TEST(WinePrefixDiscovery, FindsEveryKindOfPrefixOnceInOrder) {
   for (const std::string& prefix : prefixes) expected.push_back((home / prefix).string());
   EXPECT_EQ(WinePrefixRegistry(home.string(), (home / "custom").string()).prefixes(), expected);
 }
+
+struct LutrisRow {
+  const char* name;
+  std::string gameFile;  // as PyYAML writes it; "<home>" stands for the home
+  std::string prefix;    // the prefix found, below the home; "" for none
+};
+
+class LutrisGameFiles : public ::testing::TestWithParam<LutrisRow> {};
+
+TEST_P(LutrisGameFiles, GivesThePrefixOfTheGame) {
+  const LutrisRow& row = GetParam();
+  testing::TempFolder folder;
+  const fs::path& home = folder.path();
+  fs::create_directories(home / "Games/old");  // a decoy a careless reader finds
+  std::vector<std::string> expected;
+  if (!row.prefix.empty()) {
+    const fs::path prefix = home / fs::path(std::u8string(row.prefix.begin(), row.prefix.end()));
+    fs::create_directories(prefix);
+    expected.push_back(prefix.string());
+  }
+  writeFile(home / ".local/share/lutris/games/renegade-1690000000.yml",
+            withHome(row.gameFile, home));
+  EXPECT_EQ(WinePrefixRegistry(home.string(), std::nullopt).prefixes(), expected);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Lutris, LutrisGameFiles, ::testing::Values(
+    LutrisRow{"DoubleQuotedWithHexEscapes",
+              "game:\n  exe: drive_c/Westwood/Renegade/Renegade.exe\n"
+              "  prefix: \"<home>/Games/Reneg\\xE4de\"\nname: Renegade\n",
+              "Games/Reneg\xC3\xA4" "de"},
+    LutrisRow{"LongValueFoldedOntoTheNextLine",
+              "game:\n  exe: drive_c/Westwood/Renegade/Renegade.exe\n"
+              "  prefix: <home>/Games/Command and Conquer Renegade with the Community Patch\n"
+              "    and AI Maps\n",
+              "Games/Command and Conquer Renegade with the Community Patch and AI Maps"},
+    LutrisRow{"LongDoubleQuotedValueFoldedWithAnEscapedBlank",
+              "game:\n  exe: drive_c/Westwood/Renegade/Renegade.exe\n"
+              "  prefix: \"<home>/Games/Command and Conquer Reneg\\xE4de with the Community Patch\\\n"
+              "    \\ and AI Maps\"\n",
+              "Games/Command and Conquer Reneg\xC3\xA4" "de with the Community Patch and AI Maps"},
+    LutrisRow{"PrefixLineInABlockTextBeforeTheGamesPrefix",
+              "game:\n  args: |\n    -nointro\n    prefix: <home>/Games/old\n"
+              "  exe: drive_c/Westwood/Renegade/Renegade.exe\n  prefix: <home>/Games/renegade\n",
+              "Games/renegade"},
+    LutrisRow{"HomeVariableExpanded",
+              "game:\n  exe: drive_c/Westwood/Renegade/Renegade.exe\n  prefix: $HOME/Games/renegade\n"
+              "system:\n  disable_runtime: true\n",
+              "Games/renegade"},
+    LutrisRow{"BracedHomeVariableExpanded", "game:\n  prefix: ${HOME}/Games/renegade\n", "Games/renegade"},
+    LutrisRow{"PrefixOutsideTheGameSection", "system:\n  prefix: <home>/Games/old\n", ""},
+    LutrisRow{"NotYaml", "game: [\n  prefix: <home>/Games/old\n", ""}),
+    testing::RowName());
+// clang-format on
 
 }  // namespace
 }  // namespace corvane
