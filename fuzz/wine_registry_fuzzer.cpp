@@ -60,10 +60,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<std::string> valueNames = {"InstallPath", "", firstQuotedName(text)};
 
   for (const std::string& valueName : valueNames) {
-    WineValueLookup firstFound;
-    bool anyKeyFound = false;
-    for (const std::string& keyPath : keyPaths) {
-      const WineValueLookup lookup = file.findValue(keyPath, valueName);
+    const std::vector<WineValueLookup> together = file.findValueInEachKey(keyPaths, valueName);
+    require(together.size() == keyPaths.size(), "one look-up for each key");
+    for (std::size_t i = 0; i < keyPaths.size(); ++i) {
+      const WineValueLookup lookup = file.findValue(keyPaths[i], valueName);
       if (!file.hasHeader()) {
         require(lookup.outcome == WineValueLookup::Outcome::KeyMissing,
                 "a file without its header holds no key");
@@ -72,20 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(lookup.text.empty(), "text is empty unless the value is found");
       }
       require(lookup.text.find('\0') == std::string::npos, "a value ends at its first NUL");
-      if (lookup.outcome != WineValueLookup::Outcome::KeyMissing) anyKeyFound = true;
-      if (firstFound.outcome != WineValueLookup::Outcome::Found &&
-          lookup.outcome == WineValueLookup::Outcome::Found) {
-        firstFound = lookup;
-      }
-    }
-    const WineValueLookup together = file.findValueInKeys(keyPaths, valueName);
-    if (firstFound.outcome == WineValueLookup::Outcome::Found) {
-      require(sameLookup(together, firstFound),
-              "one pass over several keys finds what the first key holding the value gives");
-    } else {
-      require(together.outcome == (anyKeyFound ? WineValueLookup::Outcome::ValueMissing
-                                               : WineValueLookup::Outcome::KeyMissing),
-              "one pass over several keys misses as the single look-ups do");
+      require(sameLookup(together[i], lookup),
+              "one pass over several keys finds in each what a look-up of that key alone finds");
     }
   }
   return 0;

@@ -41,14 +41,8 @@ class NoShell final : public corvane::Shell {
 namespace corvane {
 
 GameFolders gameFoldersOf(const QString& gameExePath) {
-  GameFolders folders;
-  if (!FileExists(utf8(gameExePath))) return folders;
-  folders.installFolder = fromUtf8(GetDirectory(utf8(gameExePath)));
-  // A path with no folder part (a bare name that happens to exist) is not an installation.
-  if (folders.installFolder.isEmpty()) return folders;
-  folders.dataFolder = childIgnoringCase(folders.installFolder, "Data");
-  folders.found = DirectoryExists(utf8(folders.dataFolder));
-  return folders;
+  const GameInstall install = gameInstallAt(utf8(gameExePath));
+  return {fromUtf8(install.installFolder), fromUtf8(install.dataFolder), install.found};
 }
 
 GameLookAhead::GameLookAhead(RegistryStore& registry)

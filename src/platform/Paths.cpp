@@ -3,24 +3,14 @@
 // Path tests and path text helpers.
 #include "Paths.h"
 
-#include <algorithm>
 #include <optional>
-#include <string_view>
 #include <system_error>
+
+#include "CaseFolding.h"
 
 namespace corvane {
 
 namespace {
-
-char asciiLower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalIgnoringAsciiCase(std::string_view left, std::string_view right) {
-  return left.size() == right.size() &&
-         std::equal(left.begin(), left.end(), right.begin(),
-                    [](char a, char b) { return asciiLower(a) == asciiLower(b); });
-}
 
 bool entryExists(const std::string& path) {
   if (path.empty()) return false;
@@ -88,11 +78,21 @@ std::string childPathIgnoringCase(const std::string& folder, const std::string& 
   for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
     const std::string entryName = utf8FromPath(entries->path().filename());
     if (entryName == name) return joinPath(folder, entryName);
-    if (equalIgnoringAsciiCase(entryName, name) && (!bestMatch || entryName < *bestMatch)) {
+    if (equalIgnoringCase(entryName, name) && (!bestMatch || entryName < *bestMatch)) {
       bestMatch = entryName;
     }
   }
   return joinPath(folder, bestMatch.value_or(name));
+}
+
+GameInstall gameInstallAt(const std::string& gameExePath) {
+  GameInstall install;
+  if (!FileExists(gameExePath)) return install;
+  install.installFolder = GetDirectory(gameExePath);
+  if (install.installFolder.empty()) return install;
+  install.dataFolder = childPathIgnoringCase(install.installFolder, "Data");
+  install.found = DirectoryExists(install.dataFolder);
+  return install;
 }
 
 std::filesystem::path pathFromUtf8(const std::string& utf8) {

@@ -31,13 +31,29 @@ bool DirectoryExists(const std::string& path);
 // "/games/Renegade", "/Renegade.exe" gives "", "Renegade.exe" gives "".
 std::string GetDirectory(const std::string& path);
 
-// The path of the entry of `folder` whose name equals `name` without regard to ASCII letter
-// case: the entry spelled exactly `name` when there is one, otherwise the first matching entry
-// in byte order of the names. When `folder` holds no such entry (or cannot be listed), `name`
+// The path of the entry of `folder` whose name equals `name` without regard to letter case, as
+// Windows compares names (equalIgnoringCase of CaseFolding.h: "RENEGÄDE" matches "Renegäde"):
+// the entry spelled exactly `name` when there is one, otherwise the first matching entry in byte
+// order of the names. When `folder` holds no such entry (or cannot be listed), `name`
 // as given. The result is `folder`, kPathSeparator and the name (no separator is doubled when
 // `folder` already ends in one). Where the file system tells letter case apart and the entry
 // spelled exactly `name` exists, two status calls find it and the folder is not listed.
 std::string childPathIgnoringCase(const std::string& folder, const std::string& name);
+
+// What the game's install path, a local path of its program (Renegade.exe) as the registry
+// names it, leads to.
+struct GameInstall {
+  std::string installFolder;  // the program's folder; "" when the path leads nowhere
+  std::string dataFolder;     // the Data folder in it, named without regard to letter case
+  bool found = false;         // a game is installed there
+};
+
+// The one rule of whether `gameExePath` leads to an installed game: something exists at the
+// path (FileExists), the path has a folder part (a bare name that happens to exist is no
+// installation), and that folder holds `Data` in any letter case (childPathIgnoringCase, then
+// DirectoryExists). `installFolder` is set whenever the first two hold, `dataFolder` with it.
+// Both the registry store that picks among several install paths and start-up ask it.
+GameInstall gameInstallAt(const std::string& gameExePath);
 
 // A file-system path from UTF-8 text, and back.
 std::filesystem::path pathFromUtf8(const std::string& utf8);

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Corvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The registry store on Linux: the registry files of the Wine prefixes, searched in order.
+// The registry store on Linux: the registry files of the Wine prefixes, searched in order for
+// a value that leads to the game.
 #include "WinePrefixRegistry.h"
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <system_error>
 #include <utility>
 
+#include "LutrisGameFile.h"
 #include "Paths.h"
 #include "WineRegistryFile.h"
 
@@ -35,13 +37,6 @@ bool equalIgnoringAsciiCase(std::string_view left, std::string_view right) {
   return left.size() == right.size() &&
          std::equal(left.begin(), left.end(), right.begin(),
                     [](char a, char b) { return asciiLower(a) == asciiLower(b); });
-}
-
-std::string_view trimmedBlanks(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t\r");
-  if (first == std::string_view::npos) return {};
-  const std::size_t last = text.find_last_not_of(" \t\r");
-  return text.substr(first, last - first + 1);
 }
 
 std::optional<std::string> readSmallTextFile(const fs::path& path) {
@@ -139,43 +134,6 @@ std::vector<fs::path> librariesListedIn(const fs::path& libraryFoldersFile) {
   return libraries;
 }
 
-// The `prefix:` of a Lutris game file, with quotes removed and a leading "~" expanded.
-std::optional<fs::path> lutrisPrefixIn(const fs::path& gameFile, const fs::path& home) {
-  const std::optional<std::string> text = readSmallTextFile(gameFile);
-  if (!text) return std::nullopt;
-  std::optional<fs::path> prefix;
-  forEachLine(*text, [&](std::string_view line) {
-    if (prefix) return;
-    const std::string_view entry = trimmedBlanks(line);
-    if (!entry.starts_with("prefix:")) return;
-    std::string_view value = trimmedBlanks(entry.substr(7));
-    std::string folder;
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front()) {
-      const char quote = value.front();
-      value = value.substr(1, value.size() - 2);
-      for (std::size_t i = 0; i < value.size(); ++i) {
-        if (quote == '\'' && value[i] == '\'' && i + 1 < value.size() && value[i + 1] == '\'') {
-          ++i;  // '' stands for one quote
-        } else if (quote == '"' && value[i] == '\\' && i + 1 < value.size()) {
-          ++i;
-        }
-        folder += value[i];
-      }
-    } else {
-      const std::size_t comment = value.find(" #");
-      folder = std::string(trimmedBlanks(value.substr(0, comment)));
-    }
-    if (folder.empty()) return;
-    if (folder == "~" || folder.starts_with("~/")) {
-      prefix = home / pathFromUtf8(folder.size() > 2 ? folder.substr(2) : std::string());
-    } else {
-      prefix = pathFromUtf8(folder);
-    }
-  });
-  return prefix;
-}
-
 bool isLutrisGameFile(const fs::path& path) {
   const fs::path::string_type extension = path.extension().native();
   return extension == fs::path(".yml").native() || extension == fs::path(".yaml").native();
@@ -193,6 +151,10 @@ std::vector<fs::path> findPrefixes(const std::string& home,
   DistinctFolders steamRoots;
   steamRoots.add(homeFolder / ".steam" / "steam");
   steamRoots.add(homeFolder / ".local" / "share" / "Steam");
+  const fs::path steamFlatpak = homeFolder / ".var" / "app" / "com.valvesoftware.Steam";
+  steamRoots.add(steamFlatpak / ".local" / "share" / "Steam");
+  steamRoots.add(steamFlatpak / "data" / "Steam");
+  steamRoots.add(homeFolder / "snap" / "steam" / "common" / ".local" / "share" / "Steam");
   DistinctFolders steamLibraries;
   for (const fs::path& root : steamRoots.folders()) steamLibraries.add(root);
   for (const fs::path& root : steamRoots.folders()) {
@@ -209,8 +171,10 @@ std::vector<fs::path> findPrefixes(const std::string& home,
                                       homeFolder / ".local" / "share" / "lutris" / "games"}) {
     for (const fs::path& gameFile : sortedEntries(gamesFolder)) {
       if (!isLutrisGameFile(gameFile)) continue;
-      if (const std::optional<fs::path> prefix = lutrisPrefixIn(gameFile, homeFolder)) {
-        prefixes.add(*prefix);
+      const std::optional<std::string> text = readSmallTextFile(gameFile);
+      if (!text) continue;
+      if (const std::optional<std::string> prefix = lutrisPrefixIn(*text, home)) {
+        prefixes.add(pathFromUtf8(*prefix));
       }
     }
   }
@@ -256,6 +220,15 @@ std::optional<std::string> driveFolder(const std::string& prefix, char letter) {
   return std::nullopt;
 }
 
+// True when the value of `answer`, read as ReadRegistryValue reads it (leading blanks
+// removed) and mapped to a local path, leads to an installed game (gameInstallAt).
+bool leadsToGame(const RegistryAnswer& answer) {
+  const std::size_t start = answer.text.find_first_not_of(' ');
+  if (start == std::string::npos) return false;
+  const std::optional<std::string> localPath = answer.toLocalPath(answer.text.substr(start));
+  return localPath && gameInstallAt(*localPath).found;
+}
+
 }  // namespace
 
 WinePrefixRegistry::WinePrefixRegistry(std::string home, std::optional<std::string> winePrefix) {
@@ -271,21 +244,24 @@ RegistryAnswer WinePrefixRegistry::lookUp(RootKeyHandle root, const std::string&
   if (root == root_keys::kCurrentUser) fileName = "user.reg";
   if (fileName == nullptr) return RegistryAnswer::keyMissing();
 
+  std::optional<RegistryAnswer> firstFound;
   bool anyKeyFound = false;
   for (const std::string& prefix : prefixes_) {
     const WineRegistryFile file =
         WineRegistryFile::load(utf8FromPath(pathFromUtf8(prefix) / fileName));
-    WineValueLookup lookup =
-        file.findValueInKeys(candidateKeyPaths(subKey, file.architecture()), valueName);
-    if (lookup.outcome == WineValueLookup::Outcome::Found) {
+    for (WineValueLookup& lookup :
+         file.findValueInEachKey(candidateKeyPaths(subKey, file.architecture()), valueName)) {
+      if (lookup.outcome == WineValueLookup::Outcome::ValueMissing) anyKeyFound = true;
+      if (lookup.outcome != WineValueLookup::Outcome::Found) continue;
       RegistryAnswer answer = RegistryAnswer::found(std::move(lookup.text));
       answer.toLocalPath = [prefix](const std::string& windowsPath) {
         return localPathInPrefix(prefix, windowsPath);
       };
-      return answer;
+      if (leadsToGame(answer)) return answer;
+      if (!firstFound) firstFound = std::move(answer);
     }
-    if (lookup.outcome == WineValueLookup::Outcome::ValueMissing) anyKeyFound = true;
   }
+  if (firstFound) return std::move(*firstFound);
   return anyKeyFound ? RegistryAnswer::valueMissing() : RegistryAnswer::keyMissing();
 }
 
@@ -311,7 +287,6 @@ std::optional<std::string> WinePrefixRegistry::localPathInPrefix(const std::stri
   return localPath;
 }
 
-#ifndef _WIN32
 std::unique_ptr<RegistryStore> openSystemRegistry() {
   const char* home = std::getenv("HOME");
   const char* winePrefix = std::getenv("WINEPREFIX");
@@ -319,6 +294,5 @@ std::unique_ptr<RegistryStore> openSystemRegistry() {
   if (winePrefix != nullptr && *winePrefix != '\0') prefix = winePrefix;
   return std::make_unique<WinePrefixRegistry>(home != nullptr ? home : "", std::move(prefix));
 }
-#endif
 
 }  // namespace corvane

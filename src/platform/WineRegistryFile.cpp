@@ -63,6 +63,12 @@ char asciiLower(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+bool equalIgnoringAsciiCase(std::string_view left, std::string_view right) {
+  return left.size() == right.size() &&
+         std::equal(left.begin(), left.end(), right.begin(),
+                    [](char a, char b) { return asciiLower(a) == asciiLower(b); });
+}
+
 // Decoded text goes, byte by byte, to a sink: `bool put(char)`, false to stop the decoding.
 
 // Collects the decoded text.
@@ -273,6 +279,47 @@ bool decodeEscaped(std::string_view line, std::size_t& pos, char terminator, Sin
   return false;
 }
 
+// Reads hex data ("43,00,3a,00") from `data` into `bytes`: bytes of one or two hex digits,
+// separated by commas and blanks. A backslash at the end of a line says that the data goes on
+// in the next line of `lines` (after its leading blanks), as Wine writes long data. False when
+// the data is malformed or a continuation line is missing.
+bool readHexBytes(std::string_view data, LineCursor& lines, std::string& bytes) {
+  std::size_t pos = 0;
+  while (pos < data.size()) {
+    const char c = data[pos];
+    if (c == ' ' || c == '\t' || c == ',') {
+      ++pos;
+    } else if (c == '\\') {
+      if (!withoutLeadingBlanks(data.substr(pos + 1)).empty() || !lines.next(data)) return false;
+      data = withoutLeadingBlanks(data);
+      pos = 0;
+    } else {
+      int value = hexDigitValue(c);
+      if (value < 0) return false;
+      ++pos;
+      if (pos < data.size() && hexDigitValue(data[pos]) >= 0) {
+        value = value * 16 + hexDigitValue(data[pos]);
+        ++pos;
+      }
+      bytes += static_cast<char>(value);
+    }
+  }
+  return true;
+}
+
+// The UTF-8 text of string data stored as UTF-16LE bytes (an odd last byte is dropped).
+std::string textOfUtf16Bytes(std::string_view bytes) {
+  std::string text;
+  TextSink sink(text);
+  Utf16ToUtf8<TextSink> decoder(sink);
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    decoder.codeUnit(static_cast<unsigned char>(bytes[i]) |
+                     static_cast<char32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8);
+  }
+  decoder.finish();
+  return text;
+}
+
 // What a value line says about the value asked for.
 enum class ValueLineMatch {
   OtherLine,  // not a valid value line, or a value of another name
@@ -281,9 +328,10 @@ enum class ValueLineMatch {
 };
 
 // Matches one line of a key's block against the value name `valueNameMatcher` looks for; the
-// data of a matching text value goes to `text`.
-ValueLineMatch matchValueLine(std::string_view trimmedLine, NameMatcher& valueNameMatcher,
-                              std::string& text) {
+// data of a matching text value goes to `text`. String data written as hex bytes may go on in
+// the lines after it, which are then taken from `followingLines`.
+ValueLineMatch matchValueLine(std::string_view trimmedLine, LineCursor& followingLines,
+                              NameMatcher& valueNameMatcher, std::string& text) {
   std::size_t pos = 1;
   valueNameMatcher.start();
   if (trimmedLine.starts_with('"')) {
@@ -298,7 +346,13 @@ ValueLineMatch matchValueLine(std::string_view trimmedLine, NameMatcher& valueNa
   rest = withoutLeadingBlanks(rest.substr(1));
 
   std::size_t dataStart = 0;
-  if (rest.starts_with('"')) {
+  std::string decoded;
+  if (rest.starts_with("hex(1):") || rest.starts_with("hex(2):")) {
+    // A string that Wine could not write as "...": UTF-16LE bytes, often without the NUL.
+    std::string bytes;
+    if (!readHexBytes(rest.substr(7), followingLines, bytes)) return ValueLineMatch::OtherLine;
+    decoded = textOfUtf16Bytes(bytes);
+  } else if (rest.starts_with('"')) {
     dataStart = 1;
   } else if (rest.starts_with("str:\"")) {
     dataStart = 5;
@@ -310,9 +364,10 @@ ValueLineMatch matchValueLine(std::string_view trimmedLine, NameMatcher& valueNa
   } else {
     return ValueLineMatch::OtherLine;
   }
-  std::string decoded;
-  TextSink sink(decoded);
-  if (!decodeEscaped(rest, dataStart, '"', sink)) return ValueLineMatch::OtherLine;
+  if (dataStart > 0) {
+    TextSink sink(decoded);
+    if (!decodeEscaped(rest, dataStart, '"', sink)) return ValueLineMatch::OtherLine;
+  }
   decoded.resize(std::min(decoded.size(), decoded.find('\0')));
   text = std::move(decoded);
   return ValueLineMatch::Text;
@@ -390,17 +445,18 @@ WineRegistryFile WineRegistryFile::load(const std::string& path) {
 
 WineValueLookup WineRegistryFile::findValue(std::string_view keyPath,
                                             std::string_view valueName) const {
-  return findValueInKeys({std::string(keyPath)}, valueName);
+  return findValueInEachKey({std::string(keyPath)}, valueName).front();
 }
 
-WineValueLookup WineRegistryFile::findValueInKeys(
-    const std::vector<std::string>& keyPathsByPreference, std::string_view valueName) const {
-  if (!hasHeader_ || keyPathsByPreference.empty()) return {};
+std::vector<WineValueLookup> WineRegistryFile::findValueInEachKey(
+    const std::vector<std::string>& keyPaths, std::string_view valueName) const {
+  std::vector<WineValueLookup> lookups(keyPaths.size());
+  if (!hasHeader_ || keyPaths.empty()) return lookups;
 
   // One pass over the key lines: where the blocks of the wanted keys lie.
-  std::vector<std::vector<KeyBlock>> blocksByKey(keyPathsByPreference.size());
+  std::vector<std::vector<KeyBlock>> blocksByKey(keyPaths.size());
   std::vector<KeyBlock>* openBlocks = nullptr;
-  NameMatcher keyMatcher(keyPathsByPreference);
+  NameMatcher keyMatcher(keyPaths);
   forEachKeyLine(text_, headerLineEnd_,
                  [&](std::size_t lineStart, std::string_view line, std::size_t nextLineStart) {
                    if (openBlocks != nullptr) openBlocks->back().end = lineStart;
@@ -418,16 +474,14 @@ WineValueLookup WineRegistryFile::findValueInKeys(
   NameMatcher valueNameMatcher(valueNames);
   std::string_view line;
 
-  bool anyKeyFound = false;
-  for (const std::vector<KeyBlock>& blocks : blocksByKey) {
-    if (blocks.empty()) continue;
-    anyKeyFound = true;
+  for (std::size_t key = 0; key < keyPaths.size(); ++key) {
+    if (blocksByKey[key].empty()) continue;
     std::optional<std::string> value;  // the last line of the value counts
-    for (const KeyBlock& block : blocks) {
+    for (const KeyBlock& block : blocksByKey[key]) {
       LineCursor blockLines(std::string_view(text_).substr(0, block.end), block.begin);
       while (blockLines.next(line)) {
         std::string text;
-        switch (matchValueLine(withoutLeadingBlanks(line), valueNameMatcher, text)) {
+        switch (matchValueLine(withoutLeadingBlanks(line), blockLines, valueNameMatcher, text)) {
           case ValueLineMatch::Text:
             value = std::move(text);
             break;
@@ -439,11 +493,19 @@ WineValueLookup WineRegistryFile::findValueInKeys(
         }
       }
     }
-    if (value) return {WineValueLookup::Outcome::Found, std::move(*value)};
+    lookups[key] = value ? WineValueLookup{WineValueLookup::Outcome::Found, std::move(*value)}
+                         : WineValueLookup{WineValueLookup::Outcome::ValueMissing, {}};
   }
-  return {
-      anyKeyFound ? WineValueLookup::Outcome::ValueMissing : WineValueLookup::Outcome::KeyMissing,
-      {}};
+  // The key matcher gives a key named twice to its first place only.
+  for (std::size_t key = 1; key < keyPaths.size(); ++key) {
+    for (std::size_t earlier = 0; earlier < key; ++earlier) {
+      if (equalIgnoringAsciiCase(keyPaths[key], keyPaths[earlier])) {
+        lookups[key] = lookups[earlier];
+        break;
+      }
+    }
+  }
+  return lookups;
 }
 
 }  // namespace corvane

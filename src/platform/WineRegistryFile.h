@@ -22,8 +22,11 @@
 //    lines up to the next key line belong to that key. Every other line (blank, '#' options,
 //    the continuation lines of long hex data, unrecognised text) is passed over.
 //  - A value line is `@=` (the default value, name "") or `"name"=` followed by the data.
-//    Text data is `"..."`, `str:"..."` or `str(2):"..."`; every other kind (dword, hex, hex(N),
-//    multi-strings) is not text. A string without its closing quote makes the line invalid.
+//    Text data is `"..."`, `str:"..."` or `str(2):"..."`, or the UTF-16LE bytes of a string
+//    (with or without its closing NUL) as `hex(1):43,00,3a,00` or `hex(2):...`, which go on in
+//    the next line after a line ending in `,\`; every other kind (dword, hex, other hex(N),
+//    multi-strings) is not text. A string without its closing quote, or malformed hex data,
+//    makes the line invalid.
 //  - Escapes in names and strings: \\ \" \a \b \t \n \v \f \r \e, up to 3 octal digits, and
 //    \x with up to 4 hex digits, each a UTF-16 code unit (surrogate pairs are joined, a lone
 //    surrogate becomes U+FFFD); any other escaped character stands for itself. Unescaped bytes
@@ -85,11 +88,10 @@ class WineRegistryFile {
   // escapes, relative to the file's root as its key lines are).
   WineValueLookup findValue(std::string_view keyPath, std::string_view valueName) const;
 
-  // The same for several candidate keys (up to 64), searched in one pass: the value of the
-  // first key of `keyPathsByPreference` that holds it. KeyMissing only when none of the keys
-  // is there.
-  WineValueLookup findValueInKeys(const std::vector<std::string>& keyPathsByPreference,
-                                  std::string_view valueName) const;
+  // The same for several keys (up to 64; any further key is missing), searched in one pass:
+  // one look-up for each of `keyPaths`, in the same order, each what findValue gives.
+  std::vector<WineValueLookup> findValueInEachKey(const std::vector<std::string>& keyPaths,
+                                                  std::string_view valueName) const;
 
  private:
   explicit WineRegistryFile(std::string text);

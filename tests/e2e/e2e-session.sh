@@ -85,14 +85,19 @@ e2e_wait_until() {
   done
 }
 
-# Makes a home folder at `home` with the plain Wine prefix ~/.wine: drive C: links to drive_c,
-# the game lies in C:\Games\Renegade (an empty Renegade.exe and an empty Data folder), and
-# system.reg holds the game's InstallPath. `arch` is win32 (the key under Software) or win64
-# (the key under Software\Wow6432Node, where a 32-bit installer leaves it). Sets
-# E2E_DATA_FOLDER to the game's Data folder.
+# Makes a home folder at `home` with the plain Wine prefix ~/.wine holding the game (see
+# e2e_make_prefix). Sets E2E_DATA_FOLDER to the game's Data folder.
 e2e_make_home() {
-  local home=$1 arch=$2 key
-  local prefix=$home/.wine
+  e2e_make_prefix "$1/.wine" "$2"
+}
+
+# Makes the Wine prefix `prefix`: drive C: links to drive_c, the game lies in
+# C:\Games\Renegade (an empty Renegade.exe and an empty Data folder), and system.reg holds the
+# game's InstallPath. `arch` is win32 (the key under Software) or win64 (the key under
+# Software\Wow6432Node, where a 32-bit installer leaves it). Sets E2E_DATA_FOLDER to the game's
+# Data folder.
+e2e_make_prefix() {
+  local prefix=$1 arch=$2 key
   local game=$prefix/drive_c/Games/Renegade
   case $arch in
     win32) key='Software\\Westwood\\Renegade' ;;

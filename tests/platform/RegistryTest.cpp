@@ -14,6 +14,8 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "RecordingShell.h"
 #include "Registry.h"
@@ -190,19 +192,39 @@ INSTANTIATE_TEST_SUITE_P(
                   Outcome::Found, "yes", kHeader},
         LookupRow{"EscapedKeyName", "[Software\\\\M\\xfcller\\]] 1\n\"InstallPath\"=\"x\"\n",
                   Outcome::Found, "x", kHeader, "Software\\M\xC3\xBCller]"},
+        LookupRow{"Hex1StringWithoutItsNul",
+                  "\"InstallPath\"=hex(1):43,00,3a,00,5c,00,78,00,2e,00,65,00,78,00,65,00\n",
+                  Outcome::Found, "C:\\x.exe"},
+        LookupRow{"Hex2StringOverLinesUpToItsNul",
+                  "\"InstallPath\"=hex(2):43,00,3a,00,5c,00,4d,00,fc,00,6c,00,6c,00,65,00,72,\\\n"
+                  "  00,5c,00,3d,d8,00,de,00,00,78,00\r\n\"Language\"=dword:00000000\n",
+                  Outcome::Found, "C:\\M\xC3\xBCller\\\xF0\x9F\x98\x80"},
+        LookupRow{"Hex1WithoutItsContinuationLine",
+                  "\"InstallPath\"=\"C:\\\\x\"\n\"InstallPath\"=hex(1):43,00,\\\n", Outcome::Found,
+                  "C:\\x"},
+        LookupRow{"MultiStringIsNotText", "\"InstallPath\"=hex(7):43,00,00,00,00,00\n",
+                  Outcome::ValueMissing, ""},
         LookupRow{"NoHeaderNoKeys", "\"InstallPath\"=\"x\"\n", Outcome::KeyMissing, "",
                   "\xEF\xBB\xBF" + kHeader + kGameKeyLine}),
     RowName());
 
-TEST(WineRegistryFileTest, FirstCandidateKeyHoldingTheValueAnswers) {
+TEST(WineRegistryFileTest, OnePassLooksUpTheValueInEachKey) {
   const WineRegistryFile file = WineRegistryFile::fromText(
       kHeader +
-      "[Software\\\\A]\n\"Language\"=dword:0\n\n[Software\\\\B]\n\"InstallPath\"=\"b\"\n"
+      "[Software\\\\A]\n\"InstallPath\"=dword:0\n\n[Software\\\\B]\n\"InstallPath\"=\"b\"\n"
       "[Software\\\\C]\n\"InstallPath\"=\"c\"\n");
-  EXPECT_EQ(file.findValueInKeys({"Software\\A", "Software\\C", "Software\\B"}, "InstallPath").text,
-            "c");
-  EXPECT_EQ(file.findValueInKeys({"Software\\A"}, "Language").outcome, Outcome::ValueMissing);
-  EXPECT_EQ(file.findValueInKeys({"Software\\X"}, "InstallPath").outcome, Outcome::KeyMissing);
+  std::vector<std::pair<Outcome, std::string>> found;
+  for (const WineValueLookup& lookup : file.findValueInEachKey(
+           {"Software\\C", "Software\\A", "Software\\X", "Software\\B", "SOFTWARE\\c"},
+           "InstallPath")) {
+    found.emplace_back(lookup.outcome, lookup.text);
+  }
+  const std::vector<std::pair<Outcome, std::string>> expected = {{Outcome::Found, "c"},
+                                                                 {Outcome::ValueMissing, ""},
+                                                                 {Outcome::KeyMissing, ""},
+                                                                 {Outcome::Found, "b"},
+                                                                 {Outcome::Found, "c"}};
+  EXPECT_EQ(found, expected);
 }
 
 TEST(WineRegistryFileTest, ArchitectureComesFromTheLinesBeforeTheFirstKey) {
