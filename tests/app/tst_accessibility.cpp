@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 #include "GameWindow.h"
 #include "NumericField.h"
@@ -36,18 +37,13 @@ QList<QAccessibleInterface*> treeBelow(QAccessibleInterface* root) {
   return all;
 }
 
-// WCAG 2's relative luminance and contrast ratio.
+// WCAG 2's relative luminance.
 double luminance(const QColor& colour) {
   const auto channel = [](double value) {
     return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
   };
   return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
          0.0722 * channel(colour.blueF());
-}
-double contrast(const QColor& a, const QColor& b) {
-  const double la = luminance(a);
-  const double lb = luminance(b);
-  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 // The contrast of `widget`'s text against the backdrop under it: its text's extreme pixel (the
@@ -57,34 +53,24 @@ double contrast(const QColor& a, const QColor& b) {
 double textContrast(QWidget* window, QWidget* widget) {
   QRect area(widget->mapTo(window, QPoint(0, 0)), widget->size());
   if (qobject_cast<QAbstractButton*>(widget) != nullptr) area.setLeft(area.left() + 20);
-  const QImage shown = window->grab(area).toImage();
+  const auto luminances = [&] {
+    const QImage image = window->grab(area).toImage();
+    QList<double> all;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) all.append(luminance(image.pixelColor(x, y)));
+    }
+    return all;
+  };
+  const QList<double> shown = luminances();
   widget->hide();
-  const QImage backdrop = window->grab(area).toImage();
+  const QList<double> backdrop = luminances();
   widget->show();
-  double backdropLuminance = 0;
-  for (int y = 0; y < backdrop.height(); ++y) {
-    for (int x = 0; x < backdrop.width(); ++x)
-      backdropLuminance += luminance(backdrop.pixelColor(x, y));
-  }
-  backdropLuminance /= backdrop.width() * backdrop.height();
-  QColor text;
-  double furthest = -1;
-  for (int y = 0; y < shown.height(); ++y) {
-    for (int x = 0; x < shown.width(); ++x) {
-      const double distance = std::abs(luminance(shown.pixelColor(x, y)) - backdropLuminance);
-      if (distance > furthest) {
-        furthest = distance;
-        text = shown.pixelColor(x, y);
-      }
-    }
-  }
-  double worst = 21;
-  for (int y = 0; y < backdrop.height(); ++y) {
-    for (int x = 0; x < backdrop.width(); ++x) {
-      worst = std::min(worst, contrast(text, backdrop.pixelColor(x, y)));
-    }
-  }
-  return worst;
+  const double mean = std::accumulate(backdrop.begin(), backdrop.end(), 0.0) / backdrop.size();
+  const double text = *std::max_element(shown.begin(), shown.end(), [&](double a, double b) {
+    return std::abs(a - mean) < std::abs(b - mean);
+  });
+  const auto [darkest, lightest] = std::minmax_element(backdrop.begin(), backdrop.end());
+  return text < mean ? (*darkest + 0.05) / (text + 0.05) : (text + 0.05) / (*lightest + 0.05);
 }
 
 // A dark desktop palette, as a dark GTK theme gives Qt.
