@@ -4,17 +4,30 @@
 # Runs a Windows program under Wine in the throwaway prefix of the build that made it:
 #   wine-run.sh program.exe [arguments...]
 #   wine-run.sh --init     makes the prefix afresh (ctest's set-up of the Windows tests)
+#   wine-run.sh --wait     waits until every program of the prefix has ended
 #   wine-run.sh --end      stops the prefix's wineserver (ctest's clean-up)
 # The prefix is $CORVANE_WINEPREFIX (the test preset sets it inside the build folder). Wine's
-# Mono and Gecko installers are switched off and its debug output silenced; no display is needed.
-# Nothing outside the prefix is touched.
+# Mono and Gecko installers and its menu builder (which writes desktop entries into the home
+# folder) are switched off and its debug output silenced; no display is needed.
+# The libraries of Qt for Windows (scripts/qt-for-windows.sh) and of the compiler's runtime are
+# found on the Windows PATH; Qt finds its plugins beside them. Nothing outside the prefix is
+# touched.
 set -euo pipefail
 : "${CORVANE_WINEPREFIX:?CORVANE_WINEPREFIX names the Wine prefix the tests use}"
 export WINEPREFIX=$CORVANE_WINEPREFIX
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 export WINEARCH=win64
-unset DISPLAY WAYLAND_DISPLAY
+# A test that shows real windows under Wine sets CORVANE_WINE_DISPLAY to its X display.
+if [ -n "${CORVANE_WINE_DISPLAY:-}" ]; then
+  export DISPLAY=$CORVANE_WINE_DISPLAY
+else
+  unset DISPLAY
+fi
+unset WAYLAND_DISPLAY
+qt=${CORVANE_QT_WINDOWS:-$("$(dirname "$0")/qt-for-windows.sh" --print)}
+qt_bin="Z:${qt//\//\\}\\bin"
+export WINEPATH="$qt_bin${WINEPATH:+;$WINEPATH}"
 
 wine=
 for candidate in wine64 /usr/lib/wine/wine64 wine; do
@@ -32,6 +45,9 @@ case "${1:-}" in
     if [ -d "$WINEPREFIX" ]; then "$wineserver" -k 2>/dev/null || :; fi
     rm -rf "$WINEPREFIX"
     "$wine" wineboot --init >/dev/null 2>&1
+    "$wineserver" -w
+    ;;
+  --wait)
     "$wineserver" -w
     ;;
   --end)

@@ -527,7 +527,7 @@ bool frmSkirmish::SaveSettings(const QString& fileName) {
       this, QMessageBox::Warning, QStringLiteral("Corvane"),
       QStringLiteral("The settings could not be saved to\n%1\n\n%2\n\n"
                      "The file was not changed.")
-          .arg(QDir::toNativeSeparators(fileName), QString::fromLocal8Bit(status.error)),
+          .arg(QDir::toNativeSeparators(fileName), QString::fromStdString(status.error)),
       QMessageBox::Ok, QMessageBox::Ok);
   return false;
 }

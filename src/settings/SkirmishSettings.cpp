@@ -3,8 +3,6 @@
 // Reading and writing the skirmish settings file.
 #include "SkirmishSettings.h"
 
-#include <QFile>
-
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -177,7 +175,7 @@ SaveOutcome saveSkirmishSettings(const QString& path, const SkirmishSettings& se
 }
 
 std::string localPath(const QString& path) {
-  return QFile::encodeName(path).toStdString();
+  return path.toStdString();
 }
 
 }  // namespace corvane

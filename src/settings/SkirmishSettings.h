@@ -83,7 +83,8 @@ struct SaveOutcome {
 SaveOutcome saveSkirmishSettings(const QString& path, const SkirmishSettings& settings,
                                  const std::function<bool(const IniDocument& onDisk)>& proceed);
 
-// The local (8-bit) form of a file path for the platform layer.
+// A file path as the platform layer takes it: UTF-8, on Windows too (the ANSI code page of
+// Windows cannot name every folder).
 std::string localPath(const QString& path);
 
 }  // namespace corvane
