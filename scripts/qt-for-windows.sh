@@ -138,11 +138,12 @@ cmake --build "$work/build-qtbase" --parallel "$(nproc)" 2>&1 | while IFS= read 
     \[*/*\]*) count=${line%%]*}; count=${count#[}
       done_=${count%/*}; all=${count#*/}
       if ((all > 0 && done_ % 50 == 0)); then step "Qt Base: $done_ of $all steps"; fi ;;
-    *error*|*Error*|FAILED*) echo "$line" >&2 ;;
+    FAILED:*|*" error: "*|*": fatal error: "*) echo "$line" >&2 ;;
   esac
 done
 [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "Qt Base failed to build (see above)" >&2; exit 1; }
-cmake --install "$work/build-qtbase" --strip >/dev/null
+cmake --install "$work/build-qtbase" --strip >"$work/install-qtbase.log" 2>&1 ||
+  { tail -n 60 "$work/install-qtbase.log" >&2; exit 1; }
 
 step "configuring and building Qt SVG (about a minute)"
 cmake -S "$work/qtsvg-everywhere-src-$qt_version" -B "$work/build-qtsvg" "${common[@]}" \
@@ -150,13 +151,31 @@ cmake -S "$work/qtsvg-everywhere-src-$qt_version" -B "$work/build-qtsvg" "${comm
   >"$work/configure-qtsvg.log" 2>&1 || { tail -n 60 "$work/configure-qtsvg.log" >&2; exit 1; }
 cmake --build "$work/build-qtsvg" --parallel "$(nproc)" >"$work/build-qtsvg.log" 2>&1 ||
   { tail -n 60 "$work/build-qtsvg.log" >&2; exit 1; }
-cmake --install "$work/build-qtsvg" --strip >/dev/null
+cmake --install "$work/build-qtsvg" --strip >"$work/install-qtsvg.log" 2>&1 ||
+  { tail -n 60 "$work/install-qtsvg.log" >&2; exit 1; }
 
 # The MinGW runtime the DLLs need, beside them, so that whatever runs from here finds it.
 for dll in libstdc++-6.dll libgcc_s_seh-1.dll; do
   cp "$(x86_64-w64-mingw32-g++-posix -print-file-name=$dll)" "$prefix/bin/"
 done
 cp /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll "$prefix/bin/"
+
+# The licence texts the packages carry beside the program: Qt's own, Debian's summary of every
+# part of Qt Base (with the third-party code built into it) and those parts' own licence files,
+# and the compiler runtime's (GCC's runtime library exception, MinGW-w64's winpthreads).
+licenses=$prefix/licenses
+mkdir -p "$licenses/Qt/third-party" "$licenses/MinGW-w64 runtime"
+cp "$qtbase_source"/LICENSES/{LGPL-3.0-only,GPL-2.0-only,GPL-3.0-only,Qt-GPL-exception-1.0}.txt \
+  "$licenses/Qt/"
+cp "$qtbase_source/debian/copyright" "$licenses/Qt/copyright"
+for part in blake2 double-conversion easing freetype harfbuzz-ng icc libpng md4c pcre2 rfc6234 \
+            sha3 tinycbor zlib; do
+  mkdir -p "$licenses/Qt/third-party/$part"
+  find "$qtbase_source/src/3rdparty/$part" -maxdepth 1 -type f \
+    \( -iname '*licen[cs]e*' -o -iname 'copying*' \) -exec cp {} "$licenses/Qt/third-party/$part/" \;
+done
+cp /usr/share/doc/gcc-mingw-w64-base/copyright "$licenses/MinGW-w64 runtime/GCC-copyright.txt"
+cp /usr/share/doc/mingw-w64-common/copyright "$licenses/MinGW-w64 runtime/MinGW-w64-copyright.txt"
 
 touch "$prefix/.complete"
 rm -rf "$work"

@@ -215,7 +215,8 @@ FileStatus replaceFileContents(const std::string& path, std::string_view bytes) 
   std::wstring temporary;
   HANDLE created = INVALID_HANDLE_VALUE;
   for (int attempt = 0; created == INVALID_HANDLE_VALUE; ++attempt) {
-    temporary = hiddenName + randomSuffix();
+    temporary = hiddenName;
+    temporary += randomSuffix();  // (operator+ here draws a false -Wrestrict warning of GCC 12)
     created = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                           FILE_ATTRIBUTE_NORMAL, nullptr);
     const DWORD error = GetLastError();

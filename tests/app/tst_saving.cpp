@@ -12,8 +12,10 @@
 
 #include <cstdio>
 
+#ifndef Q_OS_WIN
 #include <sys/fsuid.h>
 #include <unistd.h>
+#endif
 
 #include "GameWindow.h"
 #include "NumericField.h"
@@ -36,10 +38,13 @@ const QByteArray kWindowLines =
     "MapName02=C&C_Under.mix\r\n";
 
 // While alive, file permissions are checked as for a player even when the tests run as root.
+// (Windows has no folder permission bits for the tests to set.)
+#ifndef Q_OS_WIN
 struct AsPlayer {
   AsPlayer() { setfsuid(geteuid() == 0 ? 65534 : geteuid()); }
   ~AsPlayer() { setfsuid(geteuid()); }
 };
+#endif
 
 }  // namespace
 
@@ -91,7 +96,9 @@ class tst_Saving : public QObject {
   void failedSaveWarnsAndKeepsWindowAndFile_data() {
     QTest::addColumn<QString>("fault");
     QTest::newRow("read-only file") << "read-only file";
+#ifndef Q_OS_WIN
     QTest::newRow("read-only folder") << "read-only folder";
+#endif
     QTest::newRow("Data folder gone") << "folder gone";
     QTest::newRow("Data folder replaced by a file") << "folder is a file";
     QTest::newRow("a folder in the file's place") << "folder";
@@ -112,10 +119,13 @@ class tst_Saving : public QObject {
     if (fault.startsWith("folder ")) QVERIFY(QDir(data).removeRecursively());
     if (fault == "folder is a file") QVERIFY(QFile(data).open(QIODevice::WriteOnly));
     if (fault == "folder") w.comDLG.FileName = data;
+#ifndef Q_OS_WIN
     if (fault == "read-only folder") {
       AsPlayer player;  // root could write into the folder
       t.save();
-    } else {
+    } else
+#endif
+    {
       t.save();
     }
     QCOMPARE(t.desktop.messages.size(), 2);

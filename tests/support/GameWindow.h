@@ -52,7 +52,9 @@ struct GameWindow {
              const QString& settingsName = QStringLiteral("svrcfg_skirmish.ini"))
       : game(maps) {
     game.write(settings, settingsName);
-    TableRegistry registry = TableRegistry::withInstallPath(game.exe.toStdString());
+    // The registry names the program with the system's separators, as an installer leaves it.
+    TableRegistry registry =
+        TableRegistry::withInstallPath(QDir::toNativeSeparators(game.exe).toStdString());
     window.Form_Load(registry);
     window.show();
     if (!window.GameFound || !QTest::qWaitForWindowExposed(&window))

@@ -16,21 +16,17 @@ source "$here/../e2e/e2e-session.sh"
 E2E_TIMEOUT=60  # Wine starts programs slowly, the first time above all
 starts=8        # how often Corvane starts and closes before the edit
 
-if [ "${1:-}" != --under-xvfb ]; then
-  for tool in Xvfb xauth mcookie xdotool; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit "$E2E_SKIP"; }
-  done
-  [ $# -eq 3 ] || { echo "usage: $0 <setup.exe> <sample game folder> <scratch folder>" >&2; exit 2; }
-  exec "$here/../../scripts/with-xvfb.sh" -s 1280x1024x24 bash "$0" --under-xvfb "$@"
-fi
-setup=$2
-sample=$3
-scratch=$4
+for tool in Xvfb xauth mcookie xdotool; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit "$E2E_SKIP"; }
+done
+[ $# -eq 3 ] || { echo "usage: $0 <setup.exe> <sample game folder> <scratch folder>" >&2; exit 2; }
+setup=$1
+sample=$2
+scratch=$3
 [ -f "$setup" ] || e2e_fail "no installer at $setup"
 
 wine_run="$here/../../scripts/wine-run.sh"
 export CORVANE_WINEPREFIX=$scratch/prefix
-export CORVANE_WINE_DISPLAY=$DISPLAY
 prefix=$CORVANE_WINEPREFIX
 rm -rf "$scratch"
 mkdir -p "$scratch"
@@ -43,9 +39,9 @@ files_of_drive_c() {
   (cd "$prefix/drive_c" && find . -path ./windows -prune -o -path ./users -prune -o -print | sort)
 }
 
-"$wine_run" --init
-# A crash ends the program with a report instead of the crash dialog, which would wait forever.
-wine_reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
+"$wine_run" --init --display
+# shellcheck source=/dev/null
+source "$prefix/x-server.env"  # the prefix's X server, for xdotool
 before=$(files_of_drive_c)
 
 # --- install ---------------------------------------------------------------------------------
@@ -77,7 +73,7 @@ cp "$settings" "$scratch/original.ini"
 # --- start and close again and again: a first start must never crash -------------------------
 start_corvane() {
   E2E_PROGRAM_LOG=$scratch/corvane.log
-  (cd "$scratch" && exec "$wine_run" 'C:\Program Files\Corvane\Corvane.exe') \
+  (cd "$scratch" && exec "$wine_run" --display 'C:\Program Files\Corvane\Corvane.exe') \
     >"$E2E_PROGRAM_LOG" 2>&1 &
   E2E_PROGRAM_PID=$!
   e2e_wait_for_main_window
