@@ -106,7 +106,7 @@ class tst_frmSkirmish : public QObject {
                "BeaconPlacementEndsGame=no\r\nCanRepairBuildings=yes\r\nSpawnWeapons=Yes\r\n"
                "IsFriendlyFirePermitted=no\r\nMapName01=C&C_Under.mix\r\n")
         << QStringList{"C&C_Field.mix", "+++ C&C_Under.mix", "m05.mix"}
-        << QStringList{"C&C_Under.mix"} << "100" << 1 << "chkRepair chkDestruction";
+        << QStringList{"C&C_Under.mix"} << "100" << 1 << "chkRepair chkSpawn chkDestruction";
     QTest::newRow("missing, mission, other-case and twice-named maps")
         << QByteArray(
                "[Settings]\r\nTimeLimitMinutes=abc\r\nRadarMode=3\r\nMapName01=C&C_Gone.mix\r\n"
