@@ -491,8 +491,7 @@ bool frmSkirmish::hasUnsavedEdits() const {
 void frmSkirmish::dataFolderChanged() {
   File1.setPath(DataFolder, folderWatch_.listed());
   corvane::followMapFiles(*lstRenData, *lstMaps, File1.entries());
-  lstRenData_Click();
-  lstMaps_Click();
+  lstRenData_Click();  // a selected file may have gone; the rotation's selection stays
 }
 
 void frmSkirmish::reloadChangedFile() {
