@@ -181,7 +181,8 @@ class frmSkirmish : public QWidget {
   void dataFolderChanged();
   void showGuard(const QString& text);
   // Loads the current settings file again, keeping the selected entries of both lists where they
-  // are still listed; not while the window holds unsaved edits.
+  // are still listed; not while the window holds unsaved edits, nor when the file holds again
+  // what the window last loaded or saved.
   void reloadChangedFile();
 
   corvane::Desktop& plainDesktop_;  // for links and the About window
