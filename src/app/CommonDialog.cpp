@@ -4,7 +4,6 @@
 #include "CommonDialog.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 #include "Paths.h"
 
@@ -15,20 +14,11 @@ namespace {
 // The game's own settings file in its Data folder, in the letter case the game writes.
 const QString kGameSettingsName = QStringLiteral("svrcfg_skirmish.ini");
 
-// `path` made absolute, with '/' and no "." or ".." parts.
-QString cleanAbsolute(const QString& path) {
-  return QDir::cleanPath(QFileInfo(QDir::fromNativeSeparators(path)).absoluteFilePath());
-}
-
 }  // namespace
 
-QString CommonDialog::proposedFile(const QString& dataFolder) const {
-  const QFileInfo current(cleanAbsolute(FileName));
-  const bool currentInFolder =
-      !FileName.isEmpty() && current.absolutePath() == cleanAbsolute(dataFolder);
-  const QString name = currentInFolder ? current.fileName() : kGameSettingsName;
-  return QDir::toNativeSeparators(
-      QString::fromStdString(childPathIgnoringCase(dataFolder.toStdString(), name.toStdString())));
+QString CommonDialog::proposedFile(const QString& dataFolder) {
+  return QDir::toNativeSeparators(QString::fromStdString(
+      childPathIgnoringCase(dataFolder.toStdString(), kGameSettingsName.toStdString())));
 }
 
 QString CommonDialog::qtFilter() {

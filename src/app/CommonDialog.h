@@ -28,12 +28,12 @@ class CommonDialog {
   QString ShowOpen(Desktop& desktop, QWidget* parent, const QString& proposedName) const;
   QString ShowSave(Desktop& desktop, QWidget* parent, const QString& proposedName) const;
 
-  // The file the Load and Save As dialogs propose in `dataFolder`, where they open: the current
-  // settings file when it lies in that folder, otherwise the game's settings file there. It is
-  // named as the folder spells it, found without regard to letter case, so that a save onto the
-  // proposal replaces that file instead of writing a second one beside it; when the folder holds
-  // no such file, as named. The path has the platform's separators.
-  QString proposedFile(const QString& dataFolder) const;
+  // The file the Load and Save As dialogs propose in `dataFolder`, where they open: the game's
+  // settings file there, whatever file was loaded last. It is named as the folder spells it,
+  // found without regard to letter case, so that a save onto the proposal replaces that file
+  // instead of writing a second one beside it; when the folder holds no such file, as the game
+  // names it. The path has the platform's separators.
+  static QString proposedFile(const QString& dataFolder);
 
   // Filter in Qt's form ("Configuration Settings (*.ini)").
   static QString qtFilter();

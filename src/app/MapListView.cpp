@@ -13,6 +13,8 @@
 
 #include <algorithm>
 
+#include "ReadingMarks.h"
+
 namespace corvane {
 
 void MapRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -33,6 +35,9 @@ void MapRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
   if (group == QPalette::Normal && !(option.state & QStyle::State_Active)) {
     group = QPalette::Inactive;
   }
+  // An entry the game reads otherwise from the file is marked as a marked control is.
+  const bool marked = !selected && index.data(MapListModel::NotedRole).toBool();
+  if (marked) painter->fillRect(option.rect, markBackground());
   const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
   const QRect textRect = option.rect.adjusted(margin, 0, -margin, 0);
   const QString text = index.data(Qt::DisplayRole).toString();
@@ -41,7 +46,8 @@ void MapRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
   font.setItalic(unplayable);
   painter->setFont(font);
   painter->setPen(
-      option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+      marked ? markText()
+             : option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
   painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                     (unplayable ? QFontMetrics(font) : option.fontMetrics)
                         .elidedText(text, Qt::ElideRight, textRect.width()));
@@ -69,7 +75,9 @@ MapListView::MapListView(QWidget* parent) : QListView(parent), model_(new MapLis
 QList<int> MapListView::selectedRows() const {
   QList<int> rows;
   for (const QItemSelectionRange& range : selectionModel()->selection()) {
-    for (int row = range.top(); row <= range.bottom(); ++row) rows.append(row);
+    for (int row = range.top(); row <= range.bottom(); ++row) {
+      if (isSelectable(row)) rows.append(row);
+    }
   }
   std::sort(rows.begin(), rows.end());
   rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
@@ -100,6 +108,61 @@ void MapListView::selectRows(const QList<int>& rows) {
   scrollTo(model_->index(rows.front()));
 }
 
+bool MapListView::isSelectable(int row) const {
+  const Qt::ItemFlags flags = model_->flags(model_->index(row));
+  return flags.testFlag(Qt::ItemIsSelectable) && flags.testFlag(Qt::ItemIsEnabled);
+}
+
+int MapListView::selectableFrom(int from, int step) const {
+  for (int row = from; row >= 0 && row < model_->rowCount(); row += step) {
+    if (isSelectable(row)) return row;
+  }
+  return -1;
+}
+
+QModelIndex MapListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+  // The list's own moves stop at an entry that cannot be selected, where Home, End and the
+  // page keys would land: they go on to the nearest that can, first the way they went.
+  const QModelIndex moved = QListView::moveCursor(action, modifiers);
+  if (!moved.isValid() || isSelectable(moved.row())) return moved;
+  const bool down = action == MoveDown || action == MoveNext || action == MoveRight ||
+                    action == MovePageDown || action == MoveHome;
+  const int step = down ? 1 : -1;
+  int row = selectableFrom(moved.row(), step);
+  if (row < 0) row = selectableFrom(moved.row(), -step);
+  return row < 0 ? QModelIndex() : model_->index(row);
+}
+
+void MapListView::mousePressEvent(QMouseEvent* event) {
+  const QModelIndex at = indexAt(event->position().toPoint());
+  const bool extends = event->modifiers() == Qt::ShiftModifier && at.isValid();
+  if (extends && !currentIndex().isValid()) {
+    // Nothing to start from yet: the range starts at the first entry that can be selected.
+    const int first = selectableFrom(0, 1);
+    if (first >= 0) {
+      selectionModel()->setCurrentIndex(model_->index(first), QItemSelectionModel::NoUpdate);
+    }
+  }
+  if (!at.isValid() || isSelectable(at.row())) {
+    QListView::mousePressEvent(event);
+    if (!(event->modifiers() & Qt::ShiftModifier)) anchor_ = currentIndex();
+    return;
+  }
+  // An entry that cannot be selected never starts a range (the list would then select nothing);
+  // Shift+click on it ends the range at the last entry before it, on the anchor's side, that
+  // can be selected, as a click there does.
+  const int anchor = anchor_.isValid() ? anchor_.row() : currentIndex().row();
+  const int end =
+      extends && anchor >= 0 ? selectableFrom(at.row(), anchor < at.row() ? -1 : 1) : -1;
+  if (end >= 0 && event->button() == Qt::LeftButton) {
+    QMouseEvent there(event->type(), QPointF(visualRect(model_->index(end)).center()),
+                      event->scenePosition(), event->globalPosition(), event->button(),
+                      event->buttons(), event->modifiers());
+    QListView::mousePressEvent(&there);
+  }
+  event->accept();
+}
+
 void MapListView::mouseDoubleClickEvent(QMouseEvent* event) {
   QListView::mouseDoubleClickEvent(event);
   // A double-click on an entry that cannot be selected does nothing.
@@ -123,6 +186,7 @@ void MapListView::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QListView::keyPressEvent(event);
+  if (!(event->modifiers() & Qt::ShiftModifier)) anchor_ = currentIndex();
 }
 
 namespace {

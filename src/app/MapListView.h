@@ -1,7 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Corvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A map list: extended multiple selection, a signal for a double-click anywhere in the list, and,
-// for the rotation, moving entries by drag and drop and by Alt+Up / Alt+Down.
+// A map list: extended multiple selection over the entries that can be selected (Home and End go
+// to the first and last of them; Shift with a click or an arrow selects those of the range, also
+// when the click is on one that cannot be), a signal for a double-click anywhere in the list,
+// and, for the rotation, moving entries by drag and drop and by Alt+Up / Alt+Down.
 #pragma once
 
 #include <QListView>
@@ -30,7 +32,7 @@ class MapListView : public QListView {
 
   MapListModel* mapModel() const { return model_; }
 
-  // Rows of the selected entries, ascending.
+  // Rows of the selected entries, ascending (never one that cannot be selected).
   QList<int> selectedRows() const;
 
   // Lets the user reorder the entries (drag and drop inside the list, Alt+Up, Alt+Down). A list
@@ -53,8 +55,10 @@ class MapListView : public QListView {
   void listDoubleClicked();
 
  protected:
+  void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
   void startDrag(Qt::DropActions supportedActions) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
@@ -62,8 +66,13 @@ class MapListView : public QListView {
 
  private:
   bool isOwnDrag(const QMimeData* data) const;
+  bool isSelectable(int row) const;
+  // The row nearest to `from` (itself included), going by `step` (-1 or 1), that can be selected;
+  // -1 when none can.
+  int selectableFrom(int from, int step) const;
 
   MapListModel* model_;
+  QPersistentModelIndex anchor_;  // where the next Shift+click or Shift+arrow range starts
   bool reorderable_ = false;
 };
 

@@ -122,6 +122,7 @@ bool frmSkirmish::Form_Load(corvane::GameLookAhead& lookAhead) {
     } else {
       File1.setPath(DataFolder);
     }
+    folderWatch_.watch(DataFolder, File1.entries());
     EnableEditing(true);
     comDLG.FileName = childIgnoringCase(DataFolder, "svrcfg_skirmish.ini");
     LoadSettings(comDLG.FileName);

@@ -26,10 +26,12 @@
 #include "Backdrop.h"
 #include "LinkLabel.h"
 #include "Links.h"
+#include "MapFollowing.h"
 #include "MapListView.h"
 #include "NumericField.h"
 #include "OptionButton.h"
 #include "ProgramInfo.h"
+#include "ReadingMarks.h"
 #include "SvgPicture.h"
 #include "frmAbout.h"
 
@@ -39,6 +41,9 @@ using corvane::NumericField;
 namespace {
 
 const QString kBackdrop = QStringLiteral(":/pictures/background.svg");
+
+// What waits at the question gate.
+enum GateKey { kReloadFile, kFollowFolder };
 
 // The note under the settings; the link label covers its stretch of blanks.
 const QString kMapvaultNote = QStringLiteral(
@@ -87,7 +92,7 @@ QPushButton* makePictureButton(QWidget* parent, const char* name, const QString&
 }  // namespace
 
 frmSkirmish::frmSkirmish(corvane::Desktop& desktop, QWidget* parent)
-    : QWidget(parent), desktop_(desktop) {
+    : QWidget(parent), plainDesktop_(desktop) {
   corvane::widgets::installAccessibleInterfaces();
   setObjectName(QStringLiteral("frmSkirmish"));
   setWindowTitle(QStringLiteral(" Skirmish Setup - C&C Renegade"));
@@ -105,6 +110,7 @@ frmSkirmish::frmSkirmish(corvane::Desktop& desktop, QWidget* parent)
   fitFont();
   placeMapvaultLink();
   setFocusOrder();
+  baseline_ = currentSettings();
 }
 
 frmSkirmish::~frmSkirmish() = default;
@@ -227,21 +233,11 @@ void frmSkirmish::createControls() {
   connect(cmdAbout, &QPushButton::clicked, this, &frmSkirmish::cmdAbout_Click);
   connect(lblMapvault, &corvane::widgets::LinkLabel::clicked, this,
           &frmSkirmish::lblMapvault_Click);
-  connect(&fileWatch_, &corvane::SettingsFileWatch::changed, this, &frmSkirmish::reloadChangedFile);
-
-  // Any change the player can make counts as an unsaved edit; a load or a save clears them.
-  const auto edited = [this] { unsavedEdits_ = true; };
-  for (QLineEdit* field : {static_cast<QLineEdit*>(txtTime), static_cast<QLineEdit*>(txtCredits)}) {
-    connect(field, &QLineEdit::textChanged, this, edited);
-  }
-  for (QAbstractButton* option : findChildren<QAbstractButton*>()) {
-    if (option->isCheckable()) connect(option, &QAbstractButton::toggled, this, edited);
-  }
-  const corvane::MapListModel* rotation = lstMaps->mapModel();
-  connect(rotation, &QAbstractItemModel::rowsInserted, this, edited);
-  connect(rotation, &QAbstractItemModel::rowsRemoved, this, edited);
-  connect(rotation, &QAbstractItemModel::layoutChanged, this, edited);
-  connect(rotation, &QAbstractItemModel::modelReset, this, edited);
+  // Changes on disk are taken in once the player has answered every open question.
+  connect(&fileWatch_, &corvane::SettingsFileWatch::changed, this,
+          [this] { gate_.whenFree(kReloadFile, [this] { reloadChangedFile(); }); });
+  connect(&folderWatch_, &corvane::MapFolderWatch::changed, this,
+          [this] { gate_.whenFree(kFollowFolder, [this] { dataFolderChanged(); }); });
 }
 
 void frmSkirmish::setFocusOrder() {
@@ -412,13 +408,17 @@ void frmSkirmish::showEvent(QShowEvent* event) {
 }
 
 void frmSkirmish::closeEvent(QCloseEvent* event) {
-  if (!unsavedEdits_ || !cmdSave->isEnabled() || comDLG.FileName.isEmpty()) return;
+  if (!askToSaveChanges()) event->ignore();
+}
+
+bool frmSkirmish::askToSaveChanges() {
+  if (!hasUnsavedEdits() || !cmdSave->isEnabled() || comDLG.FileName.isEmpty()) return true;
   const auto answer = desktop_.message(
       this, QMessageBox::Question, QStringLiteral("Save"),
       QStringLiteral("Save changes to %1?").arg(QDir::toNativeSeparators(comDLG.FileName)),
       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
-  if (answer == QMessageBox::No) return;
-  if (answer != QMessageBox::Yes || !SaveSettings(comDLG.FileName)) event->ignore();
+  if (answer == QMessageBox::No) return true;
+  return answer == QMessageBox::Yes && SaveSettings(comDLG.FileName);
 }
 
 void frmSkirmish::EnableEditing(bool enabled) {
@@ -446,31 +446,59 @@ void frmSkirmish::applySettings(const corvane::SkirmishSettings& settings) {
 void frmSkirmish::LoadSettings(const QString& fileName) {
   lstRenData->mapModel()->clear();
   lstMaps->mapModel()->clear();
-  QStringList available = corvane::ScanAvailableMaps(File1.entries());
-  QStringList reasons;
-  reasons.reserve(available.size());
-  for (const QString& name : available) reasons.append(corvane::unplayableReason(name));
-
-  const corvane::SkirmishSettings settings = corvane::loadSkirmishSettings(fileName);
+  const corvane::IniDocument file = corvane::IniDocument::load(corvane::localPath(fileName));
+  const corvane::SkirmishSettings settings = corvane::readSkirmishSettings(file);
   applySettings(settings);
 
-  // Mark the available maps that stand in the rotation (exact names, letter case included).
-  for (const int row : corvane::rowsToMark(available, reasons, settings.rotation)) {
-    available[row].prepend(corvane::RotationMark);
-  }
-  lstRenData->mapModel()->setEntries(std::move(available), std::move(reasons));
+  // The available maps that stand in the rotation are marked (exact names, letter case included).
+  corvane::AvailableList available =
+      corvane::availableMapsAfter(File1.entries(), {}, {}, settings.rotation);
+  lstRenData->mapModel()->setEntries(std::move(available.entries), std::move(available.reasons));
   lstMaps->mapModel()->setEntries(settings.rotation,
                                   corvane::rotationReasons(settings.rotation, File1.entries()));
-  unsavedEdits_ = false;
   // Refilled lists have no selection, and a list's reset does not say that its selection went:
   // Add and Remove follow here.
   lstMaps_Click();
   lstRenData_Click();
   fileWatch_.watch(fileName, settings);
+  baseline_ = currentSettings();
+  showGameReading(file);
+}
+
+void frmSkirmish::showGameReading(const corvane::IniDocument& file) {
+  notes_ = corvane::gameReadingNotes(file, baseline_);
+  const std::array<std::pair<const char*, QWidget*>, 9> controls = {{
+      {"TimeLimitMinutes", txtTime},
+      {"StartingCredits", txtCredits},
+      {"RadarMode", optRadar[0]->parentWidget()},
+      {"IsTeamChangingAllowed", chkTeamChange},
+      {"BaseDestructionEndsGame", chkDestruction},
+      {"BeaconPlacementEndsGame", chkBeacon},
+      {"CanRepairBuildings", chkRepair},
+      {"SpawnWeapons", chkSpawn},
+      {"IsFriendlyFirePermitted", chkFriendly},
+  }};
+  for (const auto& [key, control] : controls) {
+    corvane::markControl(control, notes_.rules.value(QString::fromLatin1(key)));
+  }
+  lstMaps->mapModel()->setNotes(notes_.rotation);
+}
+
+bool frmSkirmish::hasUnsavedEdits() const {
+  return currentSettings() != baseline_ || notes_.any();
+}
+
+void frmSkirmish::dataFolderChanged() {
+  File1.setPath(DataFolder, folderWatch_.listed());
+  corvane::followMapFiles(*lstRenData, *lstMaps, File1.entries());
+  lstRenData_Click();  // a selected file may have gone; the rotation's selection stays
 }
 
 void frmSkirmish::reloadChangedFile() {
-  if (unsavedEdits_ || !fileWatch_.isWatched(comDLG.FileName)) return;
+  // The file may have changed back, or been saved over, while the reload waited.
+  if (hasUnsavedEdits() || !fileWatch_.isWatched(comDLG.FileName) || !fileWatch_.changedOnDisk()) {
+    return;
+  }
   const QStringList available = lstRenData->mapModel()->entries();
   const QList<int> availableSelected = lstRenData->selectedRows();
   const QStringList rotation = lstMaps->mapModel()->entries();
@@ -501,6 +529,8 @@ corvane::SkirmishSettings frmSkirmish::currentSettings() const {
 }
 
 bool frmSkirmish::SaveSettings(const QString& fileName) {
+  const corvane::QuestionGate::Hold saving(gate_);
+  const corvane::SkirmishSettings shown = currentSettings();
   // A file that another program changed since the window read it is saved over only when the
   // player says so.
   const bool watched = fileWatch_.isWatched(fileName);
@@ -513,14 +543,14 @@ bool frmSkirmish::SaveSettings(const QString& fileName) {
                             QMessageBox::Yes | QMessageBox::No,
                             QMessageBox::No) == QMessageBox::Yes;
   };
-  const corvane::SaveOutcome saved =
-      corvane::saveSkirmishSettings(fileName, currentSettings(), proceed);
+  const corvane::SaveOutcome saved = corvane::saveSkirmishSettings(fileName, shown, proceed);
   if (saved.stopped) return false;
   const corvane::FileStatus& status = saved.status;
   if (status.ok) {
-    unsavedEdits_ = false;
+    baseline_ = shown;
     // What the file now holds, so that this save is not taken for another program's change.
     fileWatch_.watch(fileName, saved.written);
+    showGameReading(saved.document);
     return true;
   }
   desktop_.message(
@@ -589,6 +619,7 @@ void frmSkirmish::cmdLoad_Click() {
     showGuard(QStringLiteral("You cannot load - Renegade is not installed."));
     return;
   }
+  if (!askToSaveChanges()) return;
   comDLG.InitDir = DataFolder;
   const QString chosen = comDLG.ShowOpen(desktop_, this, comDLG.proposedFile(DataFolder));
   if (chosen.isEmpty()) return;  // cancelled: the current settings file stays
@@ -627,13 +658,13 @@ void frmSkirmish::cmdSaveAs_Click() {
 }
 
 void frmSkirmish::cmdUpdates_Click() {
-  corvane::OpenURL(desktop_, corvane::program::kUpdatesPage);
+  corvane::OpenURL(plainDesktop_, corvane::program::kUpdatesPage);
 }
 
 void frmSkirmish::lblMapvault_Click() {
-  corvane::OpenURL(desktop_, corvane::program::kAiMapsPage);
+  corvane::OpenURL(plainDesktop_, corvane::program::kAiMapsPage);
 }
 
 void frmSkirmish::cmdAbout_Click() {
-  frmAbout::showSingle(desktop_);
+  frmAbout::showSingle(plainDesktop_);
 }

@@ -18,8 +18,11 @@
 #include "Backdrop.h"
 #include "CommonDialog.h"
 #include "Desktop.h"
+#include "GameReading.h"
 #include "LinkLabel.h"
+#include "MapFolderWatch.h"
 #include "OptionButton.h"
+#include "QuestionGate.h"
 #include "SettingsFileWatch.h"
 #include "SkirmishSettings.h"
 
@@ -103,24 +106,34 @@ class frmSkirmish : public QWidget {
   void EnableEditing(bool enabled);
 
   // Puts the settings of `fileName` into the controls and rebuilds both map lists, which are left
-  // without a selection (Add and Remove disabled).
+  // without a selection (Add and Remove disabled). Marks the controls and rotation entries whose
+  // values the game reads otherwise from the file (gameReadingNotes()), each with its note as
+  // tooltip, and takes the marks off the others.
   void LoadSettings(const QString& fileName);
 
-  // Writes the controls into `fileName`. When another program changed that file since the window
-  // loaded or saved it, first asks whether to save over it (No returns false). On failure shows
-  // a warning naming the file and the reason and returns false; the file is then as it was.
+  // Writes the controls, as they are when it is called, into `fileName`. When another program
+  // changed that file since the window loaded or saved it, first asks whether to save over it
+  // (No returns false). On failure shows a warning naming the file and the reason and returns
+  // false; the file is then as it was. After a save the marks are those of the file as written.
+  // Neither another program's change of the file nor of the Data folder is loaded meanwhile.
   bool SaveSettings(const QString& fileName);
 
   // The settings the controls show, as SaveSettings writes them.
   corvane::SkirmishSettings currentSettings() const;
 
-  // True when a field, a check box, the radar mode or the rotation (its maps or their order) was
-  // changed since the last load or save.
-  bool hasUnsavedEdits() const { return unsavedEdits_; }
+  // True when what Save would write (currentSettings()) differs from what the window last loaded
+  // or saved, or while a control or rotation entry is marked: the game reads the file otherwise
+  // than the window shows it.
+  bool hasUnsavedEdits() const;
 
   // The watch on the current settings file: when another program changes it and the window
-  // holds no unsaved edits, the window loads it again.
+  // holds no unsaved edits, the window loads it again, once no question, dialog or save is open.
   const corvane::SettingsFileWatch& fileWatch() const { return fileWatch_; }
+
+  // The watch on the Data folder: when map files are copied in or deleted, Available Maps and the
+  // reasons of the rotation's entries follow, keeping marks and selections (also with unsaved
+  // edits, which it does not add to), once no question, dialog or save is open.
+  const corvane::MapFolderWatch& folderWatch() const { return folderWatch_; }
 
   // The event handlers.
   void cmdAdd_Click();
@@ -141,8 +154,7 @@ class frmSkirmish : public QWidget {
   void showEvent(QShowEvent* event) override;
   // Follows the desktop's palette: the backdrop's shade and the colours over it.
   void changeEvent(QEvent* event) override;
-  // With unsaved edits, asks whether to save them first: Yes saves (and closes only when the save
-  // worked), No closes, Cancel keeps the window open. A locked window never asks.
+  // Closes when askToSaveChanges() lets it.
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -158,14 +170,28 @@ class frmSkirmish : public QWidget {
   qreal textScaleToFit() const;
   void fitFont();
   void applySettings(const corvane::SkirmishSettings& settings);
+  // Marks the controls and rotation entries by what the game reads from `file` against the
+  // settings last loaded or saved.
+  void showGameReading(const corvane::IniDocument& file);
+  // With unsaved edits asks "Save changes to F?": Yes saves and returns whether the save worked,
+  // No returns true, Cancel false. True without asking when there is nothing unsaved, and in a
+  // locked window or one without a current file.
+  bool askToSaveChanges();
+  // Follows the map files of the Data folder as the folder watch last listed them.
+  void dataFolderChanged();
   void showGuard(const QString& text);
   // Loads the current settings file again, keeping the selected entries of both lists where they
-  // are still listed; not while the window holds unsaved edits.
+  // are still listed; not while the window holds unsaved edits, nor when the file holds again
+  // what the window last loaded or saved.
   void reloadChangedFile();
 
-  corvane::Desktop& desktop_;
-  bool unsavedEdits_ = false;
+  corvane::Desktop& plainDesktop_;  // for links and the About window
+  corvane::QuestionGate gate_;
+  corvane::GatedDesktop desktop_{plainDesktop_, gate_};  // for questions and dialogs
+  corvane::SkirmishSettings baseline_;                   // as last loaded or saved
+  corvane::GameReadingNotes notes_;
   corvane::SettingsFileWatch fileWatch_;
+  corvane::MapFolderWatch folderWatch_;
   std::shared_future<QImage> backdropAhead_;  // until the first paint
   QPixmap backdrop_;                          // at the window's pixel ratio, shaded
   corvane::BackdropShade shade_ = corvane::BackdropShade::Light;

@@ -257,6 +257,27 @@ QList<int> rowsToMark(const QStringList& available, const QStringList& reasons,
   return rows;
 }
 
+AvailableList availableMapsAfter(const QStringList& files, const QStringList& before,
+                                 const QStringList& beforeReasons, const QStringList& rotation) {
+  AvailableList list{ScanAvailableMaps(files), {}};
+  list.reasons.reserve(list.entries.size());
+  for (const QString& name : list.entries) list.reasons.append(unplayableReason(name));
+  QHash<QString, bool> markedBefore;  // each file listed before: whether it had the mark
+  for (qsizetype row = 0; row < before.size(); ++row) {
+    const bool marked = playable(beforeReasons, row) && isMarked(before[row]);
+    markedBefore.insert(marked ? entryName(before[row]) : before[row], marked);
+  }
+  const QList<int> rotationRows = rowsToMark(list.entries, list.reasons, rotation);
+  const QSet<int> named(rotationRows.cbegin(), rotationRows.cend());
+  for (int row = 0; row < list.entries.size(); ++row) {
+    const auto listed = markedBefore.constFind(list.entries[row]);
+    if (listed != markedBefore.cend() ? *listed : named.contains(row)) {
+      list.entries[row].prepend(RotationMark);
+    }
+  }
+  return list;
+}
+
 QList<int> addableRows(const QStringList& available, const QStringList& reasons,
                        const QList<int>& selectedRows) {
   QList<int> rows;

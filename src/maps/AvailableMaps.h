@@ -73,6 +73,20 @@ QList<int> addableRows(const QStringList& available, const QStringList& reasons,
 QList<int> rowsToUnmark(const QStringList& available, const QStringList& reasons,
                         const QStringList& removedNames);
 
+// The entries of Available Maps and their reasons (unplayableReason() of each file).
+struct AvailableList {
+  QStringList entries;
+  QStringList reasons;
+};
+
+// Available Maps for the map files `files` of the Data folder (ScanAvailableMaps()), where the
+// list shown before was `before` (entries with their marks) with `beforeReasons`, and the
+// rotation is `rotation`: a file listed before keeps its mark or its lack of one; a file new to
+// the list is marked when it is a playable map that `rotation` names (rowsToMark()'s rule).
+// With nothing before, that is the list a load shows.
+AvailableList availableMapsAfter(const QStringList& files, const QStringList& before,
+                                 const QStringList& beforeReasons, const QStringList& rotation);
+
 // After a list's entries went from `before` to `after`: the rows of `after` that hold the entries
 // of `selectedBefore` (rows of `before`), matched by name without the mark, the n-th copy of a
 // name to the n-th. Rows ascending; entries no longer listed are left out.

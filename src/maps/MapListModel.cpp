@@ -12,7 +12,20 @@ void MapListModel::setEntries(QStringList entries, QStringList reasons) {
   entries_ = std::move(entries);
   reasons_ = std::move(reasons);
   reasons_.resize(entries_.size());
+  notes_ = QStringList(entries_.size());
   endResetModel();
+}
+
+void MapListModel::setReasons(QStringList reasons) {
+  reasons_ = std::move(reasons);
+  reasons_.resize(entries_.size());
+  if (!entries_.isEmpty()) emit dataChanged(index(0), index(static_cast<int>(entries_.size()) - 1));
+}
+
+void MapListModel::setNotes(QStringList notes) {
+  notes_ = std::move(notes);
+  notes_.resize(entries_.size());
+  if (!entries_.isEmpty()) emit dataChanged(index(0), index(static_cast<int>(entries_.size()) - 1));
 }
 
 QString MapListModel::reason(int row) const {
@@ -35,6 +48,7 @@ void MapListModel::append(const QStringList& names) {
   beginInsertRows(QModelIndex(), first, first + static_cast<int>(names.size()) - 1);
   entries_.append(names);
   reasons_.resize(entries_.size());
+  notes_.resize(entries_.size());
   endInsertRows();
 }
 
@@ -45,8 +59,10 @@ void MapListModel::removeRowList(const QList<int>& rows) {
   if (rows.size() > kResetAbove) {
     QStringList kept;
     QStringList keptReasons;
+    QStringList keptNotes;
     kept.reserve(entries_.size() - rows.size());
     keptReasons.reserve(kept.capacity());
+    keptNotes.reserve(kept.capacity());
     qsizetype next = 0;
     for (int row = 0; row < entries_.size(); ++row) {
       if (next < rows.size() && rows[next] == row) {
@@ -54,9 +70,11 @@ void MapListModel::removeRowList(const QList<int>& rows) {
       } else {
         kept.append(entries_[row]);
         keptReasons.append(reasons_[row]);
+        keptNotes.append(notes_[row]);
       }
     }
     setEntries(std::move(kept), std::move(keptReasons));
+    notes_ = std::move(keptNotes);
     return;
   }
   // Few rows: remove each run of adjacent rows, from the bottom up, so views keep the
@@ -68,6 +86,7 @@ void MapListModel::removeRowList(const QList<int>& rows) {
     beginRemoveRows(QModelIndex(), rows[begin], rows[end - 1]);
     entries_.remove(rows[begin], rows[end - 1] - rows[begin] + 1);
     reasons_.remove(rows[begin], rows[end - 1] - rows[begin] + 1);
+    notes_.remove(rows[begin], rows[end - 1] - rows[begin] + 1);
     endRemoveRows();
     end = begin;
   }
@@ -140,12 +159,15 @@ void MapListModel::reorder(const QList<int>& order) {
   QList<int> newRowOf(order.size());
   QStringList reordered;
   QStringList reorderedReasons;
+  QStringList reorderedNotes;
   reordered.reserve(order.size());
   reorderedReasons.reserve(order.size());
+  reorderedNotes.reserve(order.size());
   for (int row = 0; row < order.size(); ++row) {
     newRowOf[order[row]] = row;
     reordered.append(entries_[order[row]]);
     reorderedReasons.append(reasons_[order[row]]);
+    reorderedNotes.append(notes_[order[row]]);
   }
   // Views keep their selection and current entry on the entries they were on.
   const QModelIndexList before = persistentIndexList();
@@ -154,6 +176,7 @@ void MapListModel::reorder(const QList<int>& order) {
   for (const QModelIndex& old : before) after.append(index(newRowOf[old.row()]));
   entries_ = std::move(reordered);
   reasons_ = std::move(reorderedReasons);
+  notes_ = std::move(reorderedNotes);
   changePersistentIndexList(before, after);
   emit layoutChanged();
 }
@@ -170,16 +193,20 @@ QVariant MapListModel::data(const QModelIndex& index, int role) const {
       return entries_[index.row()];
     case Qt::ToolTipRole: {
       // As rich text, which a tooltip wraps to a few lines of a readable width.
-      const QString why = reason(index.row());
-      return why.isEmpty() ? QVariant()
-                           : QVariant(QStringLiteral("<p>%1</p>").arg(why.toHtmlEscaped()));
+      QString tip;
+      for (const QString& text : {reason(index.row()), note(index.row())}) {
+        if (!text.isEmpty()) tip += QStringLiteral("<p>%1</p>").arg(text.toHtmlEscaped());
+      }
+      return tip.isEmpty() ? QVariant() : QVariant(tip);
     }
     case Qt::AccessibleDescriptionRole: {
-      const QString why = reason(index.row());
-      return why.isEmpty() ? QVariant() : QVariant(why);
+      const QString text = QStringList{reason(index.row()), note(index.row())}.join(u' ').trimmed();
+      return text.isEmpty() ? QVariant() : QVariant(text);
     }
     case UnplayableRole:
       return !reason(index.row()).isEmpty();
+    case NotedRole:
+      return !note(index.row()).isEmpty();
     default:
       return {};
   }

@@ -20,6 +20,8 @@ class MapListModel : public QAbstractListModel {
  public:
   // True for an entry the game will not play (it has a reason()).
   static constexpr int UnplayableRole = Qt::UserRole + 1;
+  // True for an entry with a note().
+  static constexpr int NotedRole = Qt::UserRole + 2;
 
   explicit MapListModel(QObject* parent = nullptr);
 
@@ -31,11 +33,20 @@ class MapListModel : public QAbstractListModel {
   // setRowLimit); empty when it plays.
   QString reason(int row) const;
 
-  // Replaces all entries, with their `reasons` (missing ones empty); views lose their selection.
+  // The note on the entry at `row` (see setNotes); empty when it has none.
+  QString note(int row) const { return row >= 0 && row < notes_.size() ? notes_[row] : QString(); }
+
+  // Replaces all entries, with their `reasons` (missing ones empty) and no notes; views lose
+  // their selection.
   void setEntries(QStringList entries, QStringList reasons = {});
+
+  // Gives the entries, top to bottom, these `reasons` or `notes` (missing ones empty), which
+  // then move with their entries. Entries and selections stay as they are.
+  void setReasons(QStringList reasons);
+  void setNotes(QStringList notes);
   void clear() { setEntries({}); }
 
-  // Appends `names` at the end, in order, without reasons.
+  // Appends `names` at the end, in order, without reasons or notes.
   void append(const QStringList& names);
 
   // Entries at row `limit` and below, wherever they come to stand, carry `reason` unless they
@@ -82,6 +93,7 @@ class MapListModel : public QAbstractListModel {
 
   QStringList entries_;
   QStringList reasons_;
+  QStringList notes_;
   int limit_ = -1;  // none
   QString limitReason_;
   bool unplayableSelectable_ = true;

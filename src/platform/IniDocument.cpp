@@ -241,6 +241,26 @@ bool IniDocument::contains(std::string_view section, std::string_view key) const
   return found != kUnknown && findEntry(sections_[found], key) != kUnknown;
 }
 
+std::string_view IniDocument::entryLine(std::string_view section, std::string_view key) const {
+  const std::size_t found = findSection(section);
+  if (found == kUnknown) return {};
+  const std::size_t entry = findEntry(sections_[found], key);
+  return entry == kUnknown ? std::string_view()
+                           : trimBlanks(contentOf(sections_[found].lines[entry]));
+}
+
+std::vector<std::string_view> IniDocument::entryKeys(std::string_view section) const {
+  std::vector<std::string_view> keys;
+  const std::size_t found = findSection(section);
+  if (found == kUnknown) return keys;
+  const std::vector<Line>& lines = sections_[found].lines;
+  for (std::size_t i = 1; i < lines.size(); ++i) {  // after the header
+    const Entry entry = entryOf(contentOf(lines[i]));
+    if (entry.isEntry) keys.push_back(entry.key);
+  }
+  return keys;
+}
+
 std::string IniDocument::bytes() const {
   if (!modified_) return original_;
   std::size_t total = 0;

@@ -85,6 +85,14 @@ class IniDocument {
   // True when the first section `section` holds an entry `key`.
   bool contains(std::string_view section, std::string_view key) const;
 
+  // The line of the first entry `key` of the first section `section`, blanks around it trimmed
+  // and quotation marks kept (for example `TimeLimitMinutes="45"`); "" when there is none.
+  std::string_view entryLine(std::string_view section, std::string_view key) const;
+
+  // The keys of every entry of the first section `section`, as spelled in the file and in file
+  // order, duplicates included; none when the section is missing.
+  std::vector<std::string_view> entryKeys(std::string_view section) const;
+
   // Sets `key` to `value` in `section` as the rules above say. Returns false, changing
   // nothing, when a name or the value holds CR, LF or NUL, when the key (blanks around it
   // trimmed) is empty, starts with ';' or '[' or holds '=', or when the section name is empty

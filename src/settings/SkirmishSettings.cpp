@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 
@@ -44,6 +45,19 @@ bool sameName(std::string_view left, std::string_view right) {
   return left.size() == right.size() &&
          std::equal(left.begin(), left.end(), right.begin(),
                     [&lower](char a, char b) { return lower(a) == lower(b); });
+}
+
+// The number n of a key spelled as mapKeyName(n) spells it, in any letter case ("MapName07",
+// "mapname150"); -1 for any other key ("MapName007", "MapName7", "Port"). Numbers of more than
+// nine digits count as 999999999.
+int mapKeyNumber(std::string_view key) {
+  if (!isMapKeyName(key)) return -1;
+  const std::string_view digits = key.substr(std::string_view("MapName").size());
+  if (digits.size() > 2 && digits.front() == '0') return -1;
+  if (digits.size() > 9) return 999'999'999;
+  int n = 0;
+  for (const char digit : digits) n = n * 10 + (digit - '0');
+  return n;
 }
 
 // The position of `key` among the nine practice keys (any letter case), or -1.
@@ -96,31 +110,55 @@ SkirmishSettings readSkirmishSettings(const IniDocument& document) {
                            : SkirmishSettings::kNoRadarMode;
 
   for (const OnOffKey& rule : kOnOffKeys) {
-    settings.*rule.member = readValue(document, rule.key, "yes") == "yes";
+    settings.*rule.member = onOffValue(readValue(document, rule.key, "yes")).value_or(false);
   }
-
-  int count = 0;
-  for (int n = 2; n <= 100; ++n) {
-    if (!readValue(document, mapKey(n), "").empty()) ++count;
-  }
-  for (int n = 1; n <= count + 1; ++n) {
-    const std::string name = readValue(document, mapKey(n), "");
-    if (!name.empty()) settings.rotation.append(fromWindows1252(name));
+  for (const int n : rotationEntryNumbers(document)) {
+    settings.rotation.append(fromWindows1252(readValue(document, mapKey(n), "")));
   }
   return settings;
 }
 
+std::optional<bool> onOffValue(std::string_view value) {
+  if (value.empty()) return std::nullopt;
+  if (std::string_view("YyTt1").find(value.front()) != std::string_view::npos) return true;
+  if (std::string_view("NnFf0").find(value.front()) != std::string_view::npos) return false;
+  return std::nullopt;
+}
+
+QList<int> rotationEntryNumbers(const IniDocument& document) {
+  std::set<int> numbered;
+  for (const std::string_view key : document.entryKeys(kSettingsSection)) {
+    if (const int n = mapKeyNumber(key); n >= 2) numbered.insert(n);
+  }
+  int count = 0;
+  for (const int n : numbered) {
+    if (!readValue(document, mapKey(n), "").empty()) ++count;
+  }
+  QList<int> numbers;
+  for (int n = 1; n <= count + 1; ++n) {
+    if (!readValue(document, mapKey(n), "").empty()) numbers.append(n);
+  }
+  return numbers;
+}
+
+std::array<PracticeValue, 9> practiceValues(const SkirmishSettings& settings) {
+  const bool radarShown = settings.radarMode >= 0 && settings.radarMode <= 2;
+  std::array<PracticeValue, 9> values = {{
+      {kTimeLimitKey, settings.timeLimitMinutes},
+      {kCreditsKey, settings.startingCredits},
+      {kRadarKey, radarShown ? std::optional(QString::number(settings.radarMode)) : std::nullopt},
+  }};
+  for (std::size_t i = 0; i < kOnOffKeys.size(); ++i) {
+    const bool on = settings.*kOnOffKeys[i].member;
+    values[i + 3] = {kOnOffKeys[i].key, on ? QStringLiteral("yes") : QStringLiteral("no")};
+  }
+  return values;
+}
+
 bool writeSkirmishSettings(IniDocument& document, const SkirmishSettings& settings) {
-  bool written = writeText(document, kTimeLimitKey, settings.timeLimitMinutes) &&
-                 writeText(document, kCreditsKey, settings.startingCredits);
-  if (written && settings.radarMode >= 0 && settings.radarMode <= 2) {
-    written = document.setValue(kSettingsSection, kRadarKey, std::to_string(settings.radarMode));
+  for (const PracticeValue& practice : practiceValues(settings)) {
+    if (practice.value && !writeText(document, practice.key, *practice.value)) return false;
   }
-  for (const OnOffKey& rule : kOnOffKeys) {
-    if (!written) break;
-    written = document.setValue(kSettingsSection, rule.key, settings.*rule.member ? "yes" : "no");
-  }
-  if (!written) return false;
 
   // The game refuses a key named twice in its section ("Duplicate CRC in INI file."): of each
   // practice key only the first entry stays, the one just written and the one both read.
@@ -170,7 +208,10 @@ SaveOutcome saveSkirmishSettings(const QString& path, const SkirmishSettings& se
   if (document.origin() != IniDocument::Origin::Read || document.modified()) {
     outcome.status = document.save(localPath(path));
   }
-  if (outcome.status.ok) outcome.written = readSkirmishSettings(document);
+  if (outcome.status.ok) {
+    outcome.written = readSkirmishSettings(document);
+    outcome.document = std::move(document);
+  }
   return outcome;
 }
 

@@ -12,7 +12,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "IniDocument.h"
@@ -46,21 +48,41 @@ QString mapKeyName(int position);
 // by two or more digits.
 bool isMapKeyName(std::string_view key);
 
+// How the game reads an on/off value: by its first character, in any letter case. Y, T or 1 is
+// on (true), N, F or 0 off (false); any other value, an empty one too, is neither (nullopt).
+std::optional<bool> onOffValue(std::string_view value);
+
+// The numbers n of the map entries (MapName01, MapName02, ...) the rotation of `document` is
+// read from, in order: with k the number of non-empty entries numbered 2 and up, however high
+// (MapName02 ... MapName99, MapName100, MapName150 ...), those of 1 to k+1 that are not empty.
+// So every entry of a rotation written without gaps is read, and a gap ends the rotation early
+// as the game's own numbering does. A key counts only as mapKeyName() spells it (any case).
+QList<int> rotationEntryNumbers(const IniDocument& document);
+
 // The settings `document` holds. Missing keys take their defaults (all on/off rules on, time
-// limit "30", credits "10000", radar 2, no maps). An on/off rule is on only for exactly "yes";
-// RadarMode "0", "1" or "2" selects that mode, anything else kNoRadarMode. The rotation: with k
-// the number of non-empty entries among MapName02 to MapName100, the non-empty entries of
-// MapName01 to MapName(k+1) in order, so a gap ends the rotation early as the game's own
-// numbering does. Values longer than 254 bytes are cut to 254, as the Windows profile reader does.
+// limit "30", credits "10000", radar 2, no maps). An on/off rule is on when onOffValue() says
+// on, off otherwise; RadarMode "0", "1" or "2" selects that mode, anything else kNoRadarMode.
+// The rotation: the non-empty entries of rotationEntryNumbers(), in order. Values longer than
+// 254 bytes are cut to 254, as the Windows profile reader does.
 SkirmishSettings readSkirmishSettings(const IniDocument& document);
 
-// Writes `settings` into `document`: the nine rule keys in order (RadarMode only when it is 0, 1
-// or 2), then removes the later entries of any of the nine named twice (the game refuses a key
-// named twice in its section) and every map entry of the section (MapName00 to MapName99 and any
-// numbered higher, so no removed map can come back on the next load), then writes MapName01 to
-// MapNameN.
-// Every other line stays as it was. Returns false, with `document` possibly part-written, when a
-// value cannot be written to the file (a character Windows-1252 lacks, a line break).
+// A practice key and the value a save writes under it.
+struct PracticeValue {
+  const char* key = nullptr;
+  std::optional<QString> value;  // none: the key is left as it is (no radar option shown)
+};
+
+// The nine practice keys in the order they are written, each with the value a save of
+// `settings` writes: the fields' texts unchanged, the radar mode as "0", "1" or "2" (none for
+// kNoRadarMode or any other number), "yes" or "no" for each on/off rule.
+std::array<PracticeValue, 9> practiceValues(const SkirmishSettings& settings);
+
+// Writes `settings` into `document`: the nine rule keys in order (practiceValues()), then removes
+// the later entries of any of the nine named twice (the game refuses a key named twice in its
+// section) and every map entry of the section (MapName00 to MapName99 and any numbered higher, so
+// no removed map can come back on the next load), then writes MapName01 to MapNameN. Every other
+// line stays as it was. Returns false, with `document` possibly part-written, when a value cannot
+// be written to the file (a character Windows-1252 lacks, a line break).
 bool writeSkirmishSettings(IniDocument& document, const SkirmishSettings& settings);
 
 // Reads the file at `path` once; a missing or unreadable file gives the defaults.
@@ -71,11 +93,13 @@ SkirmishSettings loadSkirmishSettings(const QString& path);
 FileStatus saveSkirmishSettings(const QString& path, const SkirmishSettings& settings);
 
 // What a save did: its status; whether `proceed` stopped it (the file then untouched, the status
-// a failure); and on success the settings the file now holds, as a load would read them.
+// a failure); and on success the settings the file now holds, as a load would read them, and
+// the file itself as written.
 struct SaveOutcome {
   FileStatus status;
   bool stopped = false;
   SkirmishSettings written;
+  IniDocument document;
 };
 
 // The same save with a say before it writes: `proceed` sees the file as read (its origin tells a

@@ -106,7 +106,7 @@ class tst_frmSkirmish : public QObject {
                "BeaconPlacementEndsGame=no\r\nCanRepairBuildings=yes\r\nSpawnWeapons=Yes\r\n"
                "IsFriendlyFirePermitted=no\r\nMapName01=C&C_Under.mix\r\n")
         << QStringList{"C&C_Field.mix", "+++ C&C_Under.mix", "m05.mix"}
-        << QStringList{"C&C_Under.mix"} << "100" << 1 << "chkRepair chkDestruction";
+        << QStringList{"C&C_Under.mix"} << "100" << 1 << "chkRepair chkSpawn chkDestruction";
     QTest::newRow("missing, mission, other-case and twice-named maps")
         << QByteArray(
                "[Settings]\r\nTimeLimitMinutes=abc\r\nRadarMode=3\r\nMapName01=C&C_Gone.mix\r\n"
@@ -142,7 +142,8 @@ class tst_frmSkirmish : public QObject {
   void loadButtonLoadsTheChosenFileOnly() {
     GameWindow t({}, "[Settings]\r\nMapName01=C&C_Field.mix\r\n");
     t.window.txtTime->setText(QStringLiteral("77"));
-    QTest::mouseClick(t.window.cmdLoad, Qt::LeftButton);  // cancelled: nothing changes
+    t.desktop.messageAnswers << QMessageBox::No << QMessageBox::No;  // not saved first
+    QTest::mouseClick(t.window.cmdLoad, Qt::LeftButton);             // cancelled: nothing changes
     QCOMPARE(t.window.txtTime->text(), QStringLiteral("77"));
     QCOMPARE(t.rotation(), QStringList{"C&C_Field.mix"});
     const QString other = t.game.write("[Settings]\r\nStartingCredits=400\r\n", "other.ini");
@@ -155,13 +156,80 @@ class tst_frmSkirmish : public QObject {
     QCOMPARE(t.window.comDLG.FileName, other);  // a later Save writes there
   }
 
+  void marksWhereTheGameReadsOtherwise_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("marked");  // controls, and rotation entries as lstMaps:row
+    QTest::addColumn<QString>("says");    // in a note
+    QFile rewritten(QStringLiteral(CORVANE_TEST_DATA "/corpus/mpdemo_svrcfg_cnc.ini"));
+    QVERIFY(rewritten.open(QIODevice::ReadOnly));
+    QTest::newRow("a file the game rewrote itself")
+        << rewritten.readAll().replace("\n", "\r\n") << ""
+        << "";
+    QTest::newRow("numbers shown as the game reads them")
+        << QByteArray("[Settings]\r\nTimeLimitMinutes=045\r\nStartingCredits=abc\r\n") << ""
+        << "";
+    QTest::newRow("quoted numbers")
+        << QByteArray("[Settings]\r\nTimeLimitMinutes=\"45\"\r\nRadarMode='1'\r\n")
+        << "grpRadar txtTime"
+        << "reads as 0";
+    QTest::newRow("quoted map names")
+        << QByteArray("[Settings]\r\nMapName01='C&C_Field.mix'\r\nMapName02=\"C&C_Under.mix\"\r\n")
+        << "lstMaps:0 lstMaps:1"
+        << "named \u201C'C&C_Field.mix'\u201D";
+    QTest::newRow("a time out of range, cut")
+        << QByteArray("[Settings]\r\nTimeLimitMinutes=1440") << "txtTime"
+        << "range of 0 to 999";
+    QTest::newRow("credits the field repairs")
+        << QByteArray("[Settings]\r\nStartingCredits=25min") << "txtCredits"
+        << "reads as 25";
+    QTest::newRow("radar mode 7") << QByteArray("[Settings]\r\nRadarMode=7") << "grpRadar"
+                                  << "reads as 1";
+    QTest::newRow("on/off read neither way")
+        << QByteArray("[Settings]\r\nSpawnWeapons=maybe") << "chkSpawn"
+        << "neither on nor off";
+    QTest::newRow("a key in other letter case")
+        << QByteArray("[Settings]\r\nradarmode=0") << "grpRadar"
+        << "exact letter case";
+    QTest::newRow("the header in other letter case")
+        << QByteArray("[SETTINGS]\r\nSpawnWeapons=no\r\nMapName01=C&C_Field.mix")
+        << "chkSpawn lstMaps:0"
+        << "exact letter case";
+  }
+
+  void marksWhereTheGameReadsOtherwise() {
+    QFETCH(QByteArray, file);
+    GameWindow t(kMaps, file);
+    const auto notes = [&t] {
+      QMap<QString, QString> noted;  // by control, sorted
+      for (const QWidget* control : t.window.findChildren<QWidget*>()) {
+        const QString note = control->accessibleDescription();
+        if (!note.isEmpty() && control->toolTip().contains(note.toHtmlEscaped()))
+          noted.insert(control->objectName(), note);
+      }
+      for (int row = 0; row < t.rotation().size(); ++row) {
+        const QString note = t.window.lstMaps->mapModel()->note(row);
+        if (!note.isEmpty()) noted.insert(QStringLiteral("lstMaps:%1").arg(row), note);
+      }
+      return noted;
+    };
+    QTEST(notes().keys().join(u' '), "marked");
+    QFETCH(QString, says);
+    QVERIFY(QStringList(notes().values()).join(u' ').contains(says));
+    for (const QString& note : notes())
+      QVERIFY(note.endsWith(u"saving writes what the window shows."));
+    QCOMPARE(t.window.hasUnsavedEdits(), !notes().isEmpty());  // closing asks
+    t.save();  // the file then holds what the window shows
+    QVERIFY(notes().isEmpty());
+    QVERIFY(!t.window.hasUnsavedEdits());
+  }
+
   void dialogsProposeTheFileAsSpelledOnDisk_data() {
     QTest::addColumn<QString>("loaded");    // below the game's folder; "" for none
     QTest::addColumn<QString>("proposed");  // in the Data folder, by Load and by Save As
     QTest::newRow("the game's file, in its own letter case") << ""
                                                              << "SvrCfg_Skirmish.INI";
     QTest::newRow("another file of the Data folder, once loaded") << "Data/Other.ini"
-                                                                  << "Other.ini";
+                                                                  << "SvrCfg_Skirmish.INI";
     QTest::newRow("a file elsewhere, once loaded: the game's file") << "Presets/Other.ini"
                                                                     << "SvrCfg_Skirmish.INI";
   }

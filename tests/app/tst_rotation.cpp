@@ -118,6 +118,15 @@ class tst_Rotation : public QObject {
                        w.lstRenData->visualRect(w.lstRenData->model()->index(0, 0)).center());
     QVERIFY(!w.cmdAdd->isEnabled());
     QCOMPARE(t.rotation(), rotation);
+    // Ranges take the rows that can be selected, also from or to a greyed first or last row.
+    GameWindow::click(w.lstRenData, 4, Qt::ShiftModifier);  // from the top: nothing selected yet
+    QCOMPARE(w.lstRenData->selectedRows(), (QList<int>{2, 3, 4}));
+    QTest::keyClick(w.lstRenData, Qt::Key_End);
+    QTest::keyClick(w.lstRenData, Qt::Key_Home, Qt::ShiftModifier);
+    QCOMPARE(w.lstRenData->selectedRows(), (QList<int>{2, 3, 4, 5}));
+    GameWindow::click(w.lstRenData, 3);
+    GameWindow::click(w.lstRenData, 6, Qt::ShiftModifier);
+    QCOMPARE(w.lstRenData->selectedRows(), (QList<int>{3, 4, 5}));
     QTest::keyClick(w.lstRenData, Qt::Key_A, Qt::ControlModifier);
     QTest::mouseClick(w.cmdAdd, Qt::LeftButton);
     QCOMPARE(t.rotation(), (rotation + QStringList{"C&C_B.mix", "C&C_C.mix", "C&C_D.mix"}));
@@ -147,6 +156,30 @@ class tst_Rotation : public QObject {
     t.save();
     QVERIFY(t.game.read().contains("MapName103=C&C_D.mix"));
     QVERIFY(t.game.read().contains("MapName99=C&C_Gone.mix"));
+  }
+
+  void listsFollowTheDataFolder() {
+    GameWindow t(kMaps, rotationOf({"C&C_0.mix", "C&C_A.mix"}));
+    frmSkirmish& w = t.window;
+    GameWindow::click(w.lstRenData, 1);  // C&C_B.mix
+    GameWindow::click(w.lstMaps, 1);
+    const auto missing = [&w] {
+      return w.lstMaps->model()->index(0, 0).data(Qt::ToolTipRole).toString().contains(u"Data");
+    };
+    QVERIFY(missing());
+    QFile(t.game.path(QStringLiteral("C&C_0.mix"))).open(QIODevice::WriteOnly);  // copied in
+    QVERIFY(QFile::remove(t.game.path(QStringLiteral("C&C_C.mix"))));
+    QTRY_COMPARE(t.available(),
+                 (QStringList{"+++ C&C_0.mix", "+++ C&C_A.mix", "C&C_B.mix", "C&C_D.mix"}));
+    QVERIFY(!missing());
+    QCOMPARE(w.lstRenData->selectedRows(), QList<int>{2});
+    QCOMPARE(w.lstMaps->selectedRows(), QList<int>{1});
+    QVERIFY(!w.hasUnsavedEdits());                   // a new file is no edit
+    QTest::mouseClick(w.cmdRemove, Qt::LeftButton);  // also with unsaved edits
+    QVERIFY(QFile::remove(t.game.path(QStringLiteral("C&C_0.mix"))));
+    QTRY_COMPARE(t.available(), (QStringList{"C&C_A.mix", "C&C_B.mix", "C&C_D.mix"}));
+    QVERIFY(missing());
+    QCOMPARE(t.rotation(), QStringList{"C&C_0.mix"});
   }
 
   void altArrowsAndDropsMoveEntriesThatSaveInTheirNewOrder() {

@@ -258,18 +258,54 @@ class tst_Saving : public QObject {
     QVERIFY(w.hasUnsavedEdits());
   }
 
-  void closingAsksAboutUnsavedEdits_data() {
-    QTest::addColumn<bool>("edited");  // the rotation's order changed
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<bool>("closes");
-    QTest::addColumn<bool>("saved");
-    QTest::newRow("no edits: no question") << false << int(QMessageBox::Cancel) << true << false;
-    QTest::newRow("Cancel keeps the window") << true << int(QMessageBox::Cancel) << false << false;
-    QTest::newRow("No closes") << true << int(QMessageBox::No) << true << false;
-    QTest::newRow("Yes saves and closes") << true << int(QMessageBox::Yes) << true << true;
-    QTest::newRow("Yes, the save fails: stays") << true << int(QMessageBox::Yes) << false << false;
+  void unsavedMeansDifferent_data() {
+    QTest::addColumn<QString>("edit");
+    QTest::addColumn<bool>("unsaved");
+    QTest::newRow("the time limit typed over with its own value") << "45" << false;
+    QTest::newRow("another time limit typed") << "60" << true;
+    QTest::newRow("a box ticked twice") << "tick tick" << false;
+    QTest::newRow("an entry moved down and up again") << "down up" << false;
+    QTest::newRow("an entry moved down") << "down" << true;
   }
-  void closingAsksAboutUnsavedEdits() {
+  void unsavedMeansDifferent() {
+    QFETCH(QString, edit);
+    GameWindow t(kMaps, kGameFile);
+    frmSkirmish& w = t.window;
+    GameWindow::click(w.lstMaps, 0);
+    for (const QString& step : edit.split(u' ')) {
+      if (step == "tick") QTest::mouseClick(w.chkSpawn, Qt::LeftButton);
+      if (step == "down" || step == "up")
+        QTest::keyClick(w.lstMaps, step == "up" ? Qt::Key_Up : Qt::Key_Down, Qt::AltModifier);
+      if (step[0].isDigit()) {
+        w.txtTime->selectAll();
+        QTest::keyClicks(w.txtTime, step);
+      }
+    }
+    QTEST(w.hasUnsavedEdits(), "unsaved");
+    QFETCH(bool, unsaved);
+    QCOMPARE(w.close(), !unsaved);  // the question is cancelled
+  }
+
+  void closingOrLoadingAsksAboutUnsavedEdits_data() {
+    QTest::addColumn<bool>("edited");  // the rotation's order changed
+    QTest::addColumn<bool>("byLoad");  // Load ... pressed instead of closing
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("goesOn");  // closes, or opens the Load dialog
+    QTest::addColumn<bool>("saved");
+    const int yes = QMessageBox::Yes;
+    QTest::newRow("no edits: no question")
+        << false << false << int(QMessageBox::Cancel) << true << false;
+    QTest::newRow("Cancel keeps the window")
+        << true << false << int(QMessageBox::Cancel) << false << false;
+    QTest::newRow("No closes") << true << false << int(QMessageBox::No) << true << false;
+    QTest::newRow("Yes saves and closes") << true << false << yes << true << true;
+    QTest::newRow("Yes, the save fails: stays") << true << false << yes << false << false;
+    QTest::newRow("Load: Cancel") << true << true << int(QMessageBox::Cancel) << false << false;
+    QTest::newRow("Load: No opens the dialog")
+        << true << true << int(QMessageBox::No) << true << false;
+    QTest::newRow("Load: Yes saves, then opens it") << true << true << yes << true << true;
+  }
+  void closingOrLoadingAsksAboutUnsavedEdits() {
     QFETCH(bool, edited);
     GameWindow t(kMaps, kGameFile);
     if (edited) {
@@ -281,10 +317,29 @@ class tst_Saving : public QObject {
     }
     QFETCH(int, answer);
     t.desktop.messageAnswers.enqueue(QMessageBox::StandardButton(answer));
-    QTEST(t.window.close(), "closes");
+    QFETCH(bool, byLoad);
+    if (byLoad) QTest::mouseClick(t.window.cmdLoad, Qt::LeftButton);  // the dialog is cancelled
+    QTEST(byLoad ? !t.desktop.fileRequests.isEmpty() : t.window.close(), "goesOn");
     QCOMPARE(t.desktop.messages.isEmpty(), !edited);
     if (edited) QCOMPARE(t.desktop.messages.front().text, "Save changes to " + t.game.path() + "?");
     QTEST(t.game.read() != kGameFile, "saved");
+  }
+
+  void noReloadUnderAnOpenQuestion() {
+    // Another program rewrites the file while the Save question is open: the window stays as
+    // the player saw it, and that is what Yes saves.
+    GameWindow t(kMaps, kGameFile);
+    QSignalSpy changed(&t.window.fileWatch(), &corvane::SettingsFileWatch::changed);
+    bool first = true;
+    t.desktop.whileAsking = [&] {
+      if (!std::exchange(first, false)) return;
+      t.game.write(QByteArray(kGameFile).replace("TimeLimitMinutes=45", "TimeLimitMinutes=20"));
+      QTRY_VERIFY(!changed.isEmpty());
+    };
+    t.desktop.messageAnswers.enqueue(QMessageBox::Yes);  // to "Another program changed ..."
+    t.save();
+    QCOMPARE(t.window.txtTime->text(), QStringLiteral("45"));
+    QVERIFY(t.game.read().contains("TimeLimitMinutes=45\r\n"));
   }
 
   void closingAfterALoadOrASaveOrLockedDoesNotAsk() {

@@ -2,7 +2,7 @@
 # SPDX-FileCopyrightText: 2026 The Corvane developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Prints the accessible tree of a running program as the desktop's accessibility bus (AT-SPI)
-gives it to a screen reader: one line per object, indented by depth, "role|name|states|actions".
+gives it to a screen reader: one line per object, indented by depth, "role|name|states|actions|description".
 Hidden objects are printed too (the states say "showing" when shown).
     accessible-tree.py <application name> [seconds to wait for it]"""
 import sys
@@ -38,8 +38,8 @@ def describe(node):
     action = node.get_action_iface()
     if action is not None:
         actions = [action.get_action_name(i) for i in range(action.get_n_actions())]
-    return "%s|%s|%s|%s" % (node.get_role_name(), node.get_name() or "",
-                            ",".join(shown), ",".join(actions))
+    return "%s|%s|%s|%s|%s" % (node.get_role_name(), node.get_name() or "",
+                               ",".join(shown), ",".join(actions), node.get_description() or "")
 
 
 def walk(node, depth):

@@ -65,6 +65,35 @@ e2e_begin() {
   trap e2e_end EXIT
 }
 
+# The system's Python, which the bindings of Debian's packages belong to.
+E2E_PYTHON=/usr/bin/python3
+[ -x "$E2E_PYTHON" ] || E2E_PYTHON=python3
+
+# Before e2e_begin, called with the script's arguments: exits 77 (SKIP) when what reading the
+# accessible tree needs (a session bus, the accessibility bus, Python's Atspi) is missing.
+e2e_accessibility_tools() {
+  [ "${1:-}" != --under-xvfb ] || return 0
+  for tool in dbus-daemon /usr/libexec/at-spi-bus-launcher; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit "$E2E_SKIP"; }
+  done
+  "$E2E_PYTHON" -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
+    { echo "SKIP: Python's Atspi bindings are not installed"; exit "$E2E_SKIP"; }
+}
+
+# After e2e_begin: a session bus of the test's own, and the accessibility bus on it, both ended
+# with the test. Corvane must then be started with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1.
+e2e_accessibility_bus() {
+  local bus
+  bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1)
+  export DBUS_SESSION_BUS_ADDRESS=${bus%%$'\n'*}
+  E2E_BUS_PID=${bus##*$'\n'}
+  mkdir -p -m 700 "$E2E_SCRATCH/runtime"  # where the accessibility bus puts its socket
+  XDG_RUNTIME_DIR=$E2E_SCRATCH/runtime /usr/libexec/at-spi-bus-launcher --launch-immediately \
+    >/dev/null 2>&1 &
+  E2E_LAUNCHER_PID=$!
+  trap 'e2e_end; kill "$E2E_LAUNCHER_PID" "$E2E_BUS_PID" 2>/dev/null || :' EXIT
+}
+
 # Ends Corvane if it still runs.
 e2e_end() {
   if [ -n "${E2E_PROGRAM_PID:-}" ] && kill -0 "$E2E_PROGRAM_PID" 2>/dev/null; then

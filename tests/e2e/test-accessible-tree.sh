@@ -9,27 +9,9 @@
 set -euo pipefail
 # shellcheck source-path=SCRIPTDIR
 source "$(dirname "${BASH_SOURCE[0]}")/e2e-session.sh"
-# The system's Python, which the bindings of Debian's packages belong to.
-python=/usr/bin/python3
-[ -x "$python" ] || python=python3
-if [ "${1:-}" != --under-xvfb ]; then
-  for tool in dbus-daemon /usr/libexec/at-spi-bus-launcher; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit "$E2E_SKIP"; }
-  done
-  "$python" -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
-    { echo "SKIP: Python's Atspi bindings are not installed"; exit "$E2E_SKIP"; }
-fi
+e2e_accessibility_tools "$@"
 e2e_begin "$0" "$@"
-
-# A session bus of this test's own, and the accessibility bus on it.
-bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1)
-export DBUS_SESSION_BUS_ADDRESS=${bus%%$'\n'*}
-bus_pid=${bus##*$'\n'}
-mkdir -p -m 700 "$E2E_SCRATCH/runtime"  # where the accessibility bus puts its socket
-XDG_RUNTIME_DIR=$E2E_SCRATCH/runtime /usr/libexec/at-spi-bus-launcher --launch-immediately \
-  >/dev/null 2>&1 &
-launcher_pid=$!
-trap 'e2e_end; kill "$launcher_pid" "$bus_pid" 2>/dev/null || :' EXIT
+e2e_accessibility_bus
 
 e2e_make_home "$E2E_SCRATCH/home" win64
 e2e_add_files "$E2E_DATA_FOLDER" C\&C_Field.mix C\&C_Islands.mix
@@ -37,7 +19,7 @@ e2e_launch_corvane "$E2E_SCRATCH/home" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 e2e_wait_for_main_window
 
 tree=$E2E_SCRATCH/tree.txt
-"$python" "$E2E_HERE/accessible-tree.py" Corvane 10 >"$tree" || e2e_fail "the tree could not be read"
+"$E2E_PYTHON" "$E2E_HERE/accessible-tree.py" Corvane 10 >"$tree" || e2e_fail "the tree could not be read"
 cat "$tree"
 count() { grep -cE "$1" "$tree" || :; }
 # role|name|states|actions, indented by depth

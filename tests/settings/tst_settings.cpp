@@ -51,9 +51,9 @@ class tst_Settings : public QObject {
     QTest::addColumn<QString>("read");  // time, credits, radar, spawn, repair
     QTest::addColumn<QStringList>("rotation");
     QTest::newRow("no file: every default") << QByteArray() << "30 10000 2 1 1" << QStringList();
-    QTest::newRow("only lower-case yes is on, an empty value is off")
-        << QByteArray("[Settings]\r\nSpawnWeapons=Yes\r\nCanRepairBuildings=\r\nRadarMode=3\r\n")
-        << "30 10000 -1 0 0" << QStringList();
+    QTest::newRow("on/off by the first character in any case, as the game; empty is off")
+        << QByteArray("[Settings]\r\nSpawnWeapons=TRUE\r\nCanRepairBuildings=\r\nRadarMode=3\r\n")
+        << "30 10000 -1 1 0" << QStringList();
     QTest::newRow("names in any case; values as they are, for the fields")
         << QByteArray("[settings]\nradarmode= 0 \nTIMELIMITMINUTES=1000\nStartingCredits=-5\n")
         << "1000 -5 0 1 1" << QStringList();
@@ -66,8 +66,8 @@ class tst_Settings : public QObject {
     QTest::newRow("a gap ends the rotation after k+1 entries")
         << "[Settings]\r\n" + mapLines(1, 2) + "MapName04=C&C_Map4.mix\r\n"
         << "30 10000 2 1 1" << maps(1, 2);
-    QTest::newRow("01 to 101 load the first 100")
-        << "[Settings]\r\n" + mapLines(1, 101) << "30 10000 2 1 1" << maps(1, 100);
+    QTest::newRow("every entry counts, past 100: 01 to 150 load whole")
+        << "[Settings]\r\n" + mapLines(1, 150) << "30 10000 2 1 1" << maps(1, 150);
     QTest::newRow("an empty entry is skipped, a single digit is no entry")
         << QByteArray("[Settings]\r\nMapName01=\r\nMapName02=C&C_Map2.mix\r\nMapName3=x.mix\r\n")
         << "30 10000 2 1 1" << maps(2, 2);

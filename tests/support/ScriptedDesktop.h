@@ -7,6 +7,8 @@
 #include <QQueue>
 #include <QStringList>
 
+#include <functional>
+
 #include "Desktop.h"
 
 struct ShownMessage {
@@ -25,6 +27,7 @@ class ScriptedDesktop final : public corvane::Desktop {
   QList<corvane::FileDialogRequest> fileRequests;  // open and save dialogs
   QStringList folderRequests;                      // start folders of the folder picker
   QStringList openedTargets;                       // links, and "title|text" of notices
+  std::function<void()> whileAsking;               // runs while each message box is open
 
   void openTarget(const std::string& target) override {
     openedTargets.append(QString::fromStdString(target));
@@ -36,6 +39,7 @@ class ScriptedDesktop final : public corvane::Desktop {
                                       const QString& text, QMessageBox::StandardButtons buttons,
                                       QMessageBox::StandardButton defaultButton) override {
     messages.append({icon, title, text, buttons, defaultButton});
+    if (whileAsking) whileAsking();
     return messageAnswers.isEmpty() ? QMessageBox::Cancel : messageAnswers.dequeue();
   }
   QString openFileName(QWidget*, const corvane::FileDialogRequest& request) override {
