@@ -159,6 +159,7 @@ for dll in libstdc++-6.dll libgcc_s_seh-1.dll; do
   cp "$(x86_64-w64-mingw32-g++-posix -print-file-name=$dll)" "$prefix/bin/"
 done
 cp /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll "$prefix/bin/"
+x86_64-w64-mingw32-strip --strip-unneeded "$prefix"/bin/lib{stdc++-6,gcc_s_seh-1,winpthread-1}.dll
 
 # The licence texts the packages carry beside the program: Qt's own, Debian's summary of every
 # part of Qt Base (with the third-party code built into it) and those parts' own licence files,

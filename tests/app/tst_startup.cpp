@@ -54,15 +54,18 @@ class tst_Startup : public QObject {
     QDir().mkpath(scratch.filePath("Westwood/Data"));
     ScriptedDesktop desktop;
     desktop.messageAnswers.enqueue(QMessageBox::No);
-    TableRegistry registry = TableRegistry::withInstallPath(scratch.filePath(value).toStdString());
+    // The registry names paths with the system's separators.
+    TableRegistry registry = TableRegistry::withInstallPath(
+        QDir::toNativeSeparators(scratch.filePath(value)).toStdString());
     frmSkirmish window(desktop);
     QVERIFY(window.Form_Load(registry));
     QCOMPARE(window.GameFound, !installFolder.isEmpty());
     QCOMPARE(desktop.messages.size(), installFolder.isEmpty() ? 1 : 0);
     QCOMPARE(window.txtTime->isEnabled(), window.GameFound);
     if (installFolder == "Game") {  // Data and the settings file found in any letter case
-      QCOMPARE(window.InstallFolder, scratch.filePath(installFolder));
-      QCOMPARE(window.comDLG.FileName, scratch.filePath("Game/DATA/SvrCfg_Skirmish.INI"));
+      QCOMPARE(window.InstallFolder, QDir::toNativeSeparators(scratch.filePath(installFolder)));
+      QCOMPARE(window.comDLG.FileName,
+               QDir::toNativeSeparators(scratch.filePath("Game/DATA/SvrCfg_Skirmish.INI")));
       QCOMPARE(window.txtTime->text(), QStringLiteral("12"));
     }
   }

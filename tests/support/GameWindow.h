@@ -15,6 +15,11 @@
 
 namespace corvane::testing {
 
+// `path` with the system's separators, as the window shows and keeps paths ('\' on Windows).
+inline QString native(const QString& path) {
+  return QDir::toNativeSeparators(path);
+}
+
 // A game folder: Renegade.exe and a Data folder of empty map files.
 struct GameFolder {
   QTemporaryDir root;
