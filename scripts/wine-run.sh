@@ -58,6 +58,12 @@ case "${1:-}" in
     fi
     rm -rf "$WINEPREFIX"
     "$wine" wineboot --init >/dev/null 2>&1
+    # Wine run by its loader alone, as here, does not find its own fonts (Tahoma, the face of
+    # Windows' dialogs among them), which a Wine installed with its launcher offers every
+    # program: the prefix gets copies.
+    if [ -d /usr/share/wine/fonts ]; then
+      cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || :
+    fi
     shift
     if [ "${1:-}" = --display ]; then
       "$(dirname "$0")/with-xvfb.sh" --start "$WINEPREFIX"
