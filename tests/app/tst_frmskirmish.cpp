@@ -12,6 +12,7 @@
 #include "GameWindow.h"
 #include "NumericField.h"
 #include "ProgramInfo.h"
+#include "TextFitting.h"
 
 using corvane::testing::GameWindow;
 using corvane::testing::native;
@@ -78,6 +79,7 @@ class tst_frmSkirmish : public QObject {
     ScriptedDesktop desktop;
     frmSkirmish window(desktop);
     QCOMPARE(captionNotFitting(window), QString());
+    QVERIFY(corvane::widgets::drawsThinLetters(window.font()));  // no letter left out
     QVERIFY(window.Label5->geometry().intersects(window.lblMapvault->geometry()));
     const qreal fitted = window.font().pointSizeF();
     if (fitted < QApplication::font().pointSizeF()) {  // no smaller than it must be

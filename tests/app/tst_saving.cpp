@@ -189,8 +189,9 @@ class tst_Saving : public QObject {
     QCOMPARE(t.desktop.messages.size(), 1);
     const ShownMessage& question = t.desktop.messages.front();
     QFETCH(bool, asks);
-    QCOMPARE(question.text.contains(QStringLiteral("Another program changed ") + native(t.game.path())),
-             asks);
+    QCOMPARE(
+        question.text.contains(QStringLiteral("Another program changed ") + native(t.game.path())),
+        asks);
     QCOMPARE(question.title, QStringLiteral("Save"));
     QCOMPARE(question.defaultButton, asks ? QMessageBox::No : QMessageBox::Yes);
     QCOMPARE(t.game.read(), saved.isNull() ? changed : saved);
@@ -328,7 +329,8 @@ class tst_Saving : public QObject {
     if (byLoad) QTest::mouseClick(t.window.cmdLoad, Qt::LeftButton);  // the dialog is cancelled
     QTEST(byLoad ? !t.desktop.fileRequests.isEmpty() : t.window.close(), "goesOn");
     QCOMPARE(t.desktop.messages.isEmpty(), !edited);
-    if (edited) QCOMPARE(t.desktop.messages.front().text, "Save changes to " + native(t.game.path()) + "?");
+    if (edited)
+      QCOMPARE(t.desktop.messages.front().text, "Save changes to " + native(t.game.path()) + "?");
     QTEST(t.game.read() != kGameFile, "saved");
   }
 

@@ -101,7 +101,8 @@ class tst_Settings : public QObject {
         file.bytes(),
         "; practice\n[Settings]\nSpawnWeapons=yes\r\nPort=4848\nMapName01=new.mix\r\nMapName1=x\n"
         "RadarMode=2\r\nPort=4849\nTimeLimitMinutes=30\r\nStartingCredits=10000\r\n"
-        "IsTeamChangingAllowed=yes\r\nBaseDestructionEndsGame=yes\r\nBeaconPlacementEndsGame=yes\r\n"
+        "IsTeamChangingAllowed=yes\r\nBaseDestructionEndsGame=yes\r\nBeaconPlacementEndsGame="
+        "yes\r\n"
         "CanRepairBuildings=no\r\nIsFriendlyFirePermitted=yes\r\n\n[Other]\nMapName01=keep.mix\n"
         "A=1\nA=2\n");
   }

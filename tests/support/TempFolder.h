@@ -32,7 +32,8 @@ class TempFolder {
   const fs::path& path() const { return path_; }
   // The path of `name` (UTF-8) in the folder, as UTF-8 text: the platform layer's form of paths.
   std::string file(std::string_view name) const {
-    const std::u8string text = (path_ / fs::path(std::u8string(name.begin(), name.end()))).u8string();
+    const std::u8string text =
+        (path_ / fs::path(std::u8string(name.begin(), name.end()))).u8string();
     return {text.begin(), text.end()};
   }
 
