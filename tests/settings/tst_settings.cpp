@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Corvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file: what a file reads as, what a save writes into it, and its Windows-1252 text.
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -133,6 +134,19 @@ class tst_Settings : public QObject {
     const std::filesystem::file_time_type before = file.modified();
     QVERIFY(corvane::saveSkirmishSettings(file.path, corvane::loadSkirmishSettings(file.path)).ok);
     QVERIFY(file.modified() == before);
+  }
+
+  // Paths reach the file whole, also a folder's name that no ANSI code page of Windows holds.
+  void savesAndLoadsInAnyFolder() {
+    QTemporaryDir dir;
+    const QString folder =
+        dir.filePath(QStringLiteral("\u041A\u0430\u0440\u0442\u044B \u5730\u56FE"));
+    QVERIFY(QDir().mkpath(folder));
+    SkirmishSettings settings;
+    settings.timeLimitMinutes = QStringLiteral("45");
+    const QString path = folder + QStringLiteral("/svrcfg_skirmish.ini");
+    QVERIFY(corvane::saveSkirmishSettings(path, settings).ok);
+    QCOMPARE(corvane::loadSkirmishSettings(path), settings);
   }
 
   void saveRefusesWhatTheFileCannotHold() {
