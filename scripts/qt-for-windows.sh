@@ -127,6 +127,9 @@ common=(
   -DQT_BUILD_EXAMPLES=OFF
   -DQT_BUILD_TESTS=OFF
   -DCMAKE_INSTALL_PREFIX="$prefix"
+  # No path of this machine in the libraries (Qt's messages name their source files).
+  -DCMAKE_C_FLAGS="-ffile-prefix-map=$work=qt"
+  -DCMAKE_CXX_FLAGS="-ffile-prefix-map=$work=qt"
 )
 started=$SECONDS
 step "configuring Qt Base (about 2 minutes)"
