@@ -5,15 +5,39 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QScreen>
 
 #include "SvgPicture.h"
+#include "TextFitting.h"
 
 namespace corvane {
+
+QString legibleFamily(const QString& asked, const QString& resolved, const QStringList& available) {
+  const QStringList sansSerif = widgets::sansSerifFamilies();
+  if (resolved.compare(asked, Qt::CaseInsensitive) == 0 ||
+      sansSerif.contains(resolved, Qt::CaseInsensitive)) {
+    return resolved;
+  }
+  for (const QString& family : sansSerif) {
+    if (available.contains(family, Qt::CaseInsensitive)) return family;
+  }
+  return resolved;
+}
 
 void setUpApplication() {
   // The first text laid out reads the system's font list; read it on another thread meanwhile.
   widgets::runInBackground([] { QFontDatabase::families(); });
+#ifdef Q_OS_WIN
+  const QFont systemFont = QApplication::font();
+  const QString drawnIn = QFontInfo(systemFont).family();
+  const QString family = legibleFamily(systemFont.family(), drawnIn, QFontDatabase::families());
+  if (family != drawnIn) {
+    QFont font = systemFont;
+    font.setFamily(family);
+    QApplication::setFont(font);
+  }
+#endif
   QApplication::setApplicationName(QStringLiteral("Corvane"));
   QApplication::setDesktopFileName(QStringLiteral("io.github.corvane.Corvane"));
   // An X11 window carries its icon at these sizes, drawn while start-up goes on.

@@ -19,6 +19,14 @@ namespace corvane {
 // Call once, right after the QApplication is constructed.
 void setUpApplication();
 
+// The family the program's text is drawn in on Windows, where the system's dialog font is an
+// alias (MS Shell Dlg 2 of Tahoma, say): `resolved`, the family the system draws for the family
+// `asked`, when it is that family or one of the usual sans-serif faces of Windows and Wine;
+// otherwise the system drew a stand-in of its own (under a Wine that lacks the fonts behind the
+// alias, a mathematical serif face), and the first of those sans-serif faces that `available`
+// holds takes its place; `resolved` when none is available.
+QString legibleFamily(const QString& asked, const QString& resolved, const QStringList& available);
+
 // The start-up, in this order: the system registry and the look for the game, begun on a thread
 // of its own before anything else (it needs no display, and goes on while the application
 // connects to one); the QApplication, set up by setUpApplication; the real desktop; the main

@@ -7,6 +7,10 @@
 
 #include "Desktop.h"
 
+#ifdef Q_OS_WIN
+#include "ShellOpen.h"
+#endif
+
 namespace corvane {
 namespace {
 
@@ -26,7 +30,11 @@ QString showFileDialog(QWidget* parent, const FileDialogRequest& request,
 }  // namespace
 
 void QtDesktop::openTarget(const std::string& target) {
+#ifdef Q_OS_WIN
+  openWithShell(target);  // as Windows opens any link
+#else
   QDesktopServices::openUrl(QUrl(QString::fromStdString(target), QUrl::TolerantMode));
+#endif
 }
 
 void QtDesktop::showNotice(const std::string& title, const std::string& text) {

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFontInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -33,6 +34,7 @@
 #include "ProgramInfo.h"
 #include "ReadingMarks.h"
 #include "SvgPicture.h"
+#include "TextFitting.h"
 #include "frmAbout.h"
 
 using corvane::MapListView;
@@ -281,6 +283,23 @@ qreal frmSkirmish::textScaleToFit() const {
 }
 
 void frmSkirmish::fitFont() {
+  fitFontSize();
+  // A face drawn without its thin letters at the fitted size (Wine's own Tahoma at 9 and 10
+  // pixels) gives way to the first sans-serif face that draws them, fitted in turn.
+  if (corvane::widgets::drawsThinLetters(font())) return;
+  for (const QString& family : corvane::widgets::sansSerifFamilies()) {
+    QFont candidate = font();
+    candidate.setFamily(family);
+    if (QFontInfo(candidate).family() != family || !corvane::widgets::drawsThinLetters(candidate)) {
+      continue;
+    }
+    setFont(candidate);
+    fitFontSize();
+    return;
+  }
+}
+
+void frmSkirmish::fitFontSize() {
   // The window has a fixed size and fixed places; where the desktop's font runs wider than
   // they allow, the window's text is set to the largest size, in quarter points below the
   // desktop's, at which every caption fits (6 points at the least).
@@ -557,7 +576,7 @@ bool frmSkirmish::SaveSettings(const QString& fileName) {
       this, QMessageBox::Warning, QStringLiteral("Corvane"),
       QStringLiteral("The settings could not be saved to\n%1\n\n%2\n\n"
                      "The file was not changed.")
-          .arg(QDir::toNativeSeparators(fileName), QString::fromLocal8Bit(status.error)),
+          .arg(QDir::toNativeSeparators(fileName), QString::fromStdString(status.error)),
       QMessageBox::Ok, QMessageBox::Ok);
   return false;
 }

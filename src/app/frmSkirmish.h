@@ -168,7 +168,10 @@ class frmSkirmish : public QWidget {
   // The factor by which the one-line captions' text must shrink (below 1) for the widest to fit
   // its place, the controls' margins staying as they are; at most 1.
   qreal textScaleToFit() const;
+  // The window's font at the largest size at which every caption fits (fitFontSize), in a face
+  // that draws every letter at that size.
   void fitFont();
+  void fitFontSize();
   void applySettings(const corvane::SkirmishSettings& settings);
   // Marks the controls and rotation entries by what the game reads from `file` against the
   // settings last loaded or saved.

@@ -157,8 +157,13 @@ bool hasMixExtension(const QString& name) {
 // cannot be listed.
 QStringList visibleMixFiles(const QString& folder) {
 #ifdef Q_OS_WIN
-  // QDir matches name filters without regard to case and leaves hidden files out by default.
-  return QDir(folder).entryList({QStringLiteral("*.mix")}, QDir::Files, QDir::Unsorted);
+  // QDir leaves hidden files out by default. The extension is tested here, not by a QDir name
+  // filter: a filter is a regular expression, and one used on a thread that Qt did not start
+  // (start-up's look for the game) leaves that thread a stack that Qt, cleaning up after the
+  // thread, frees on another thread, where it crashes.
+  QStringList names = QDir(folder).entryList(QDir::Files, QDir::Unsorted);
+  names.removeIf([](const QString& name) { return !hasMixExtension(name); });
+  return names;
 #else
   // One pass over the folder without a QFileInfo per entry: a Data folder can hold thousands of
   // maps. Hidden names begin with '.'.

@@ -28,6 +28,8 @@
 //  - Names that callers pass are taken with blanks around them trimmed.
 //  - Lookups build per-section indexes on first use, also through const functions: a document
 //    is not for use by two threads at once.
+//  - File paths are UTF-8 text on every system (on Windows too, whatever its ANSI code page), as
+//    are the reasons of failures.
 #pragma once
 
 #include <cstddef>
@@ -41,7 +43,7 @@
 
 namespace corvane {
 
-// The outcome of a file operation. `ok` false carries the system's reason in `error` (for
+// The outcome of a file operation. `ok` false carries the system's reason in `error` (UTF-8, for
 // example "Permission denied"), ready to be shown to the user after the file's name.
 struct FileStatus {
   bool ok = true;

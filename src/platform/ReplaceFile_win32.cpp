@@ -14,22 +14,39 @@
 namespace corvane {
 namespace {
 
-// Paths arrive in the system's ANSI code page.
-std::wstring widePath(const std::string& path) {
-  const int size = static_cast<int>(path.size());
-  const int length = MultiByteToWideChar(CP_ACP, 0, path.data(), size, nullptr, 0);
+std::string utf8Of(std::wstring_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), length, nullptr, nullptr);
+  return utf8;
+}
+
+std::wstring wideOfUtf8(std::string_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, path.data(), size, wide.data(), length);
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
   return wide;
 }
 
-// The system's text for an error code, without the final full stop and line break.
+// Paths arrive as UTF-8, so that any folder name the system allows can be named, whatever the
+// system's ANSI code page holds.
+std::wstring widePath(const std::string& path) {
+  return wideOfUtf8(path);
+}
+
+// The system's text for an error code (UTF-8), without the final full stop and line break.
 std::string reason(DWORD error) {
-  char* text = nullptr;
-  const DWORD length = FormatMessageA(
+  wchar_t* text = nullptr;
+  const DWORD length = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string message = length ? std::string(text, length) : "Error " + std::to_string(error);
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::string message =
+      length ? utf8Of(std::wstring_view(text, length)) : "Error " + std::to_string(error);
   LocalFree(text);
   while (!message.empty() && std::string_view("\r\n .").find(message.back()) != std::string::npos) {
     message.pop_back();
@@ -73,25 +90,6 @@ std::wstring randomSuffix() {
     suffix += L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"[state % 62];
   }
   return suffix;
-}
-
-std::string utf8Of(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  const int length =
-      WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), length, nullptr, nullptr);
-  return utf8;
-}
-
-std::wstring wideOfUtf8(std::string_view text) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
-  return wide;
 }
 
 // True when no process of id `id` runs any more. A process this one may not look at counts as
@@ -217,7 +215,8 @@ FileStatus replaceFileContents(const std::string& path, std::string_view bytes) 
   std::wstring temporary;
   HANDLE created = INVALID_HANDLE_VALUE;
   for (int attempt = 0; created == INVALID_HANDLE_VALUE; ++attempt) {
-    temporary = hiddenName + randomSuffix();
+    temporary = hiddenName;
+    temporary += randomSuffix();  // (operator+ here draws a false -Wrestrict warning of GCC 12)
     created = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                           FILE_ATTRIBUTE_NORMAL, nullptr);
     const DWORD error = GetLastError();

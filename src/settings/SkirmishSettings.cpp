@@ -3,14 +3,13 @@
 // Reading and writing the skirmish settings file.
 #include "SkirmishSettings.h"
 
-#include <QFile>
-
 #include <algorithm>
 #include <array>
 #include <optional>
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "Windows1252.h"
 
@@ -169,13 +168,23 @@ bool writeSkirmishSettings(IniDocument& document, const SkirmishSettings& settin
     const int rule = practiceKeyIndex(key);
     return rule >= 0 && std::exchange(seen[static_cast<std::size_t>(rule)], true);
   });
-  document.removeKeysIf(kSettingsSection, isMapKeyName);
-  for (qsizetype p = 0; p < settings.rotation.size(); ++p) {
+  // The rotation goes into MapName01 to MapNameN where the file has them, so that an unchanged
+  // rotation leaves its lines as they were; then every other map entry goes (MapName00, numbers
+  // past N, a second entry of a number, spellings such as MapName007), so that no removed map
+  // can come back on the next load.
+  const qsizetype count = settings.rotation.size();
+  for (qsizetype p = 0; p < count; ++p) {
     const std::optional<std::string> name = toWindows1252(settings.rotation[p]);
     if (!name || !document.setValue(kSettingsSection, mapKey(static_cast<int>(p) + 1), *name)) {
       return false;
     }
   }
+  std::vector<char> kept(static_cast<std::size_t>(count) + 1, 0);
+  document.removeKeysIf(kSettingsSection, [&kept, count](std::string_view key) {
+    if (!isMapKeyName(key)) return false;
+    const int n = mapKeyNumber(key);
+    return n < 1 || n > count || std::exchange(kept[static_cast<std::size_t>(n)], 1) != 0;
+  });
   return true;
 }
 
@@ -218,7 +227,7 @@ SaveOutcome saveSkirmishSettings(const QString& path, const SkirmishSettings& se
 }
 
 std::string localPath(const QString& path) {
-  return QFile::encodeName(path).toStdString();
+  return path.toStdString();
 }
 
 }  // namespace corvane

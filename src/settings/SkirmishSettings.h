@@ -79,9 +79,11 @@ std::array<PracticeValue, 9> practiceValues(const SkirmishSettings& settings);
 
 // Writes `settings` into `document`: the nine rule keys in order (practiceValues()), then removes
 // the later entries of any of the nine named twice (the game refuses a key named twice in its
-// section) and every map entry of the section (MapName00 to MapName99 and any numbered higher, so
-// no removed map can come back on the next load), then writes MapName01 to MapNameN. Every other
-// line stays as it was. Returns false, with `document` possibly part-written, when a value cannot
+// section); then writes MapName01 to MapNameN (each in place of the file's first entry of that
+// number, any letter case, else after the section's last entry) and removes every other map
+// entry of the section (MapName00, numbers past N, a later entry of a number, spellings such as
+// MapName007), so that no removed map can come back on the next load. Every other line stays as
+// it was, and so do the lines of an unchanged rotation. Returns false, with `document` possibly part-written, when a value cannot
 // be written to the file (a character Windows-1252 lacks, a line break).
 bool writeSkirmishSettings(IniDocument& document, const SkirmishSettings& settings);
 
@@ -107,7 +109,8 @@ struct SaveOutcome {
 SaveOutcome saveSkirmishSettings(const QString& path, const SkirmishSettings& settings,
                                  const std::function<bool(const IniDocument& onDisk)>& proceed);
 
-// The local (8-bit) form of a file path for the platform layer.
+// A file path as the platform layer takes it: UTF-8, on Windows too (the ANSI code page of
+// Windows cannot name every folder).
 std::string localPath(const QString& path);
 
 }  // namespace corvane

@@ -4,6 +4,8 @@
 #include "TextFitting.h"
 
 #include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
 #include <QRect>
 
 namespace corvane::widgets {
@@ -42,6 +44,37 @@ QFont fontFittingBox(const QString& text, const QFont& font, QSize box, TextFlow
   }
   fitted.setPointSizeF(smallestPointSize);
   return fitted;
+}
+
+QStringList sansSerifFamilies() {
+  return {QStringLiteral("Segoe UI"),
+          QStringLiteral("Tahoma"),
+          QStringLiteral("Microsoft Sans Serif"),
+          QStringLiteral("Arial"),
+          QStringLiteral("Verdana"),
+          QStringLiteral("Liberation Sans"),
+          QStringLiteral("DejaVu Sans")};
+}
+
+bool drawsThinLetters(const QFont& font) {
+  for (const QChar letter : {u'i', u'l'}) {
+    const QFontMetrics metrics(font);
+    const QSize size(metrics.horizontalAdvance(letter) + 4, metrics.height() + 4);
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(2, 2 + metrics.ascent(), QString(letter));
+    painter.end();
+    bool inked = false;
+    for (int y = 0; y < image.height() && !inked; ++y) {
+      const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+      for (int x = 0; x < image.width() && !inked; ++x) inked = qAlpha(row[x]) != 0;
+    }
+    if (!inked) return false;
+  }
+  return true;
 }
 
 }  // namespace corvane::widgets

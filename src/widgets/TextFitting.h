@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 namespace corvane::widgets {
 
@@ -36,5 +37,14 @@ bool textFitsBox(const QString& text, const QFont& font, QSize box, TextFlow flo
 // unchanged.
 QFont fontFittingBox(const QString& text, const QFont& font, QSize box, TextFlow flow,
                      qreal smallestPointSize = kSmallestFittedPointSize);
+
+// The usual sans-serif faces of Windows and of Wine, and those a Linux desktop offers for them,
+// in the order a window takes them as a stand-in for a face that fails.
+QStringList sansSerifFamilies();
+
+// True when `font` draws ink for the thin letters "i" and "l". A sound font always does; some
+// fonts are drawn without them at small sizes (Wine's own Tahoma at 9 and 10 pixels, drawn by
+// Windows' text functions under Wine), which leaves gaps in every caption.
+bool drawsThinLetters(const QFont& font);
 
 }  // namespace corvane::widgets

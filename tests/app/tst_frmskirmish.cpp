@@ -12,8 +12,10 @@
 #include "GameWindow.h"
 #include "NumericField.h"
 #include "ProgramInfo.h"
+#include "TextFitting.h"
 
 using corvane::testing::GameWindow;
+using corvane::testing::native;
 
 namespace {
 
@@ -77,6 +79,7 @@ class tst_frmSkirmish : public QObject {
     ScriptedDesktop desktop;
     frmSkirmish window(desktop);
     QCOMPARE(captionNotFitting(window), QString());
+    QVERIFY(corvane::widgets::drawsThinLetters(window.font()));  // no letter left out
     QVERIFY(window.Label5->geometry().intersects(window.lblMapvault->geometry()));
     const qreal fitted = window.font().pointSizeF();
     if (fitted < QApplication::font().pointSizeF()) {  // no smaller than it must be
@@ -150,10 +153,10 @@ class tst_frmSkirmish : public QObject {
     t.desktop.fileAnswers.enqueue(other);
     QTest::mouseClick(t.window.cmdLoad, Qt::LeftButton);
     QCOMPARE(t.desktop.fileRequests.size(), 2);
-    QCOMPARE(t.desktop.fileRequests.front().folder, t.game.data);
+    QCOMPARE(native(t.desktop.fileRequests.front().folder), native(t.game.data));
     QCOMPARE(t.window.txtCredits->text(), QStringLiteral("400"));
     QCOMPARE(t.rotation(), QStringList());
-    QCOMPARE(t.window.comDLG.FileName, other);  // a later Save writes there
+    QCOMPARE(native(t.window.comDLG.FileName), native(other));  // a later Save writes there
   }
 
   void marksWhereTheGameReadsOtherwise_data() {
@@ -243,7 +246,7 @@ class tst_frmSkirmish : public QObject {
       QFile(path).open(QIODevice::WriteOnly);
       t.desktop.fileAnswers.enqueue(path);
       QTest::mouseClick(t.window.cmdLoad, Qt::LeftButton);
-      QCOMPARE(t.window.comDLG.FileName, path);
+      QCOMPARE(native(t.window.comDLG.FileName), native(path));
       t.desktop.fileRequests.clear();
     }
     QTest::mouseClick(t.window.cmdLoad, Qt::LeftButton);  // both cancelled
@@ -251,7 +254,8 @@ class tst_frmSkirmish : public QObject {
     QCOMPARE(t.desktop.fileRequests.size(), 2);
     QFETCH(QString, proposed);
     for (const corvane::FileDialogRequest& request : t.desktop.fileRequests) {
-      QCOMPARE(QDir(request.folder).absoluteFilePath(request.fileName), t.game.path(proposed));
+      QCOMPARE(native(QDir(request.folder).absoluteFilePath(request.fileName)),
+               native(t.game.path(proposed)));
     }
   }
 };

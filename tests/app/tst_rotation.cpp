@@ -219,7 +219,7 @@ class tst_Rotation : public QObject {
     QCOMPARE(t.rotation(), (QStringList{"C&C_B.mix", "C&C_D.mix", "C&C_C.mix", "C&C_A.mix"}));
     QCOMPARE(w.lstMaps->selectedRows(), (QList<int>{2, 3}));
     t.save();
-    QVERIFY(t.game.read().endsWith(rotationOf(t.rotation()).mid(12)));
+    QVERIFY(t.game.read().contains(rotationOf(t.rotation()).mid(12)));
   }
 };
 

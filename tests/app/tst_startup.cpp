@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "Application.h"
 #include "GameWindow.h"
 #include "NumericField.h"
 
@@ -27,6 +28,26 @@ class tst_Startup : public QObject {
   Q_OBJECT
 
  private slots:
+  // Windows' dialog font stays unless the system drew a stand-in for it.
+  void legibleFamily_data() {
+    QTest::addColumn<QString>("resolved");
+    QTest::addColumn<QStringList>("available");
+    QTest::addColumn<QString>("family");
+    const QStringList wine = {"DejaVu Math TeX Gyre", "DejaVu Serif", "Liberation Sans"};
+    QTest::newRow("the alias drawn in its own name")
+        << "MS Shell Dlg 2" << wine << "MS Shell Dlg 2";
+    QTest::newRow("the alias drawn in a sans-serif face") << "Tahoma" << wine << "Tahoma";
+    QTest::newRow("a stand-in: the first sans-serif face there is")
+        << "DejaVu Math TeX Gyre" << wine << "Liberation Sans";
+    QTest::newRow("no sans-serif face: the stand-in stays")
+        << "DejaVu Math TeX Gyre" << QStringList{"DejaVu Serif"} << "DejaVu Math TeX Gyre";
+  }
+  void legibleFamily() {
+    QFETCH(QString, resolved);
+    QFETCH(QStringList, available);
+    QTEST(corvane::legibleFamily(QStringLiteral("MS Shell Dlg 2"), resolved, available), "family");
+  }
+
   void registryPathForms_data() {
     QTest::addColumn<QString>("value");          // of InstallPath, below a scratch folder
     QTest::addColumn<QString>("installFolder");  // "" when the game is not found
@@ -54,15 +75,18 @@ class tst_Startup : public QObject {
     QDir().mkpath(scratch.filePath("Westwood/Data"));
     ScriptedDesktop desktop;
     desktop.messageAnswers.enqueue(QMessageBox::No);
-    TableRegistry registry = TableRegistry::withInstallPath(scratch.filePath(value).toStdString());
+    // The registry names paths with the system's separators.
+    TableRegistry registry = TableRegistry::withInstallPath(
+        QDir::toNativeSeparators(scratch.filePath(value)).toStdString());
     frmSkirmish window(desktop);
     QVERIFY(window.Form_Load(registry));
     QCOMPARE(window.GameFound, !installFolder.isEmpty());
     QCOMPARE(desktop.messages.size(), installFolder.isEmpty() ? 1 : 0);
     QCOMPARE(window.txtTime->isEnabled(), window.GameFound);
     if (installFolder == "Game") {  // Data and the settings file found in any letter case
-      QCOMPARE(window.InstallFolder, scratch.filePath(installFolder));
-      QCOMPARE(window.comDLG.FileName, scratch.filePath("Game/DATA/SvrCfg_Skirmish.INI"));
+      QCOMPARE(window.InstallFolder, QDir::toNativeSeparators(scratch.filePath(installFolder)));
+      QCOMPARE(window.comDLG.FileName,
+               QDir::toNativeSeparators(scratch.filePath("Game/DATA/SvrCfg_Skirmish.INI")));
       QCOMPARE(window.txtTime->text(), QStringLiteral("12"));
     }
   }

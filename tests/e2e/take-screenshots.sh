@@ -8,6 +8,11 @@
 #   take-screenshots.sh <corvane executable> <close-window helper> <output folder>
 # for example, from a build folder:
 #   bash ../../tests/e2e/take-screenshots.sh ./corvane tests/e2e/e2e_close_window ../../docs/screenshots
+# And of Corvane for Windows under Wine, main-windows.png at 100 %, the sample game found through
+# the registry as the game's installer leaves it:
+#   take-screenshots.sh --windows <Corvane.exe> <output folder>
+# for example, from the Windows build folder:
+#   bash ../../tests/e2e/take-screenshots.sh --windows ./Corvane.exe ../../docs/screenshots
 # Needs xwd and ImageMagick's convert besides the tools of the end-to-end tests.
 set -euo pipefail
 # shellcheck source-path=SCRIPTDIR
@@ -15,6 +20,36 @@ source "$(dirname "${BASH_SOURCE[0]}")/e2e-session.sh"
 for tool in xwd convert; do
   command -v "$tool" >/dev/null || { echo "$tool is not installed" >&2; exit 1; }
 done
+
+if [ "${1:-}" = --windows ]; then
+  [ $# -eq 3 ] || { echo "usage: $0 --windows <Corvane.exe> <output folder>" >&2; exit 2; }
+  program=$(realpath "$2")
+  output=$(cd "$3" && pwd)
+  wine_run="$E2E_HERE/../../scripts/wine-run.sh"
+  E2E_SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/corvane-shots.XXXXXX")
+  export CORVANE_WINEPREFIX=$E2E_SCRATCH/prefix
+  E2E_PROGRAM_PID=
+  trap 'e2e_end; "$wine_run" --end; rm -rf "$E2E_SCRATCH"' EXIT
+  "$wine_run" --init --display
+  # shellcheck source=/dev/null
+  source "$CORVANE_WINEPREFIX/x-server.env"
+  game=$CORVANE_WINEPREFIX/drive_c/Games/Renegade
+  mkdir -p "$game"
+  cp -r "$E2E_HERE/../../examples/Renegade/." "$game/"
+  : >"$game/Renegade.exe"
+  "$wine_run" reg add 'HKLM\Software\Westwood\Renegade' /v InstallPath \
+    /d 'C:\Games\Renegade\Renegade.exe' /f /reg:32 >/dev/null 2>&1
+  E2E_PROGRAM_LOG=$E2E_SCRATCH/corvane.log
+  "$wine_run" --display "$program" >"$E2E_PROGRAM_LOG" 2>&1 &
+  E2E_PROGRAM_PID=$!
+  E2E_TIMEOUT=60
+  e2e_wait_for_main_window
+  sleep 2  # let the window finish painting
+  xwd -id "$E2E_WINDOW" -silent | convert xwd:- "png:$output/main-windows.png"
+  echo "$output/main-windows.png"
+  exit 0
+fi
+
 e2e_begin "$0" "$@"
 output=$(cd "$E2E_FOLDER" && pwd)
 example=$(cd "$E2E_HERE/../../examples/Renegade" && pwd)

@@ -62,13 +62,24 @@ TEST(Replacing, CallsThatChangeNothingLeaveTheFileUnwritten) {
   EXPECT_EQ(entriesIn(folder.path()), 1u);
 }
 
+// Paths are UTF-8: a folder whose name no ANSI code page of Windows holds is read and replaced.
+TEST(Replacing, AnyFolderNameTheSystemAllows) {
+  TempFolder folder;
+  const std::string file = folder.file("Карты 地图/svrcfg_skirmish.ini");
+  writeFile(fs::path(std::u8string(file.begin(), file.end())), kSettings);
+  ASSERT_TRUE(IniDocument::fromBytes("[Settings]\r\nRadarMode=0\r\n").save(file).ok);
+  EXPECT_EQ(ReadINIValue(file, "Settings", "RadarMode", "2"), "0");
+}
+
 #ifdef _WIN32
 
-// The system's words for `error`, as the engine reports them.
+// The system's words for `error`, as the engine reports them (UTF-8).
 std::string systemReason(DWORD error) {
-  char text[512] = {};
-  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-                 text, sizeof text, nullptr);
+  wchar_t wide[512] = {};
+  FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                 wide, 512, nullptr);
+  char text[1024] = {};
+  WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr);
   std::string reason = text;
   while (!reason.empty() && std::strchr("\r\n .", reason.back()) != nullptr) reason.pop_back();
   return reason;

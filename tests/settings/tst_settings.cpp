@@ -1,10 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Corvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file: what a file reads as, what a save writes into it, and its Windows-1252 text.
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/stat.h>
+#include <filesystem>
 
 #include "SkirmishSettings.h"
 #include "TempFolder.h"
@@ -35,10 +36,8 @@ struct File {
   void write(const QByteArray& bytes) const {
     corvane::testing::writeFile(corvane::localPath(path), bytes.toStdString());
   }
-  timespec modified() const {
-    struct stat status {};
-    ::stat(corvane::localPath(path).c_str(), &status);
-    return status.st_mtim;
+  std::filesystem::file_time_type modified() const {
+    return std::filesystem::last_write_time(std::filesystem::path(path.toStdU16String()));
   }
 };
 
@@ -101,10 +100,11 @@ class tst_Settings : public QObject {
     QVERIFY(corvane::saveSkirmishSettings(file.path, settings).ok);
     QCOMPARE(
         file.bytes(),
-        "; practice\n[Settings]\nSpawnWeapons=yes\r\nPort=4848\nMapName1=x\nRadarMode=2\r\n"
-        "Port=4849\nTimeLimitMinutes=30\r\nStartingCredits=10000\r\nIsTeamChangingAllowed=yes\r\n"
-        "BaseDestructionEndsGame=yes\r\nBeaconPlacementEndsGame=yes\r\nCanRepairBuildings=no\r\n"
-        "IsFriendlyFirePermitted=yes\r\nMapName01=new.mix\r\n\n[Other]\nMapName01=keep.mix\n"
+        "; practice\n[Settings]\nSpawnWeapons=yes\r\nPort=4848\nMapName01=new.mix\r\nMapName1=x\n"
+        "RadarMode=2\r\nPort=4849\nTimeLimitMinutes=30\r\nStartingCredits=10000\r\n"
+        "IsTeamChangingAllowed=yes\r\nBaseDestructionEndsGame=yes\r\nBeaconPlacementEndsGame="
+        "yes\r\n"
+        "CanRepairBuildings=no\r\nIsFriendlyFirePermitted=yes\r\n\n[Other]\nMapName01=keep.mix\n"
         "A=1\nA=2\n");
   }
 
@@ -118,7 +118,8 @@ class tst_Settings : public QObject {
       QVERIFY(corvane::saveSkirmishSettings(file.path, settings).ok);
       QCOMPARE(corvane::loadSkirmishSettings(file.path).rotation, maps(1, count));
     }
-    QVERIFY(file.bytes().ends_with(mapLines(1, 3).toStdString()));
+    // The entries the file had stay in their places.
+    QVERIFY(file.bytes().starts_with(("[Settings]\r\n" + mapLines(1, 3)).toStdString()));
     QCOMPARE(QByteArray::fromStdString(file.bytes()).count("MapName"), 3);
   }
 
@@ -130,9 +131,22 @@ class tst_Settings : public QObject {
     settings.timeLimitMinutes = QStringLiteral("45");
     settings.rotation = {QStringLiteral("a.mix")};
     QVERIFY(corvane::saveSkirmishSettings(file.path, settings).ok);  // writes the keys it lacked
-    const timespec before = file.modified();
+    const std::filesystem::file_time_type before = file.modified();
     QVERIFY(corvane::saveSkirmishSettings(file.path, corvane::loadSkirmishSettings(file.path)).ok);
-    QCOMPARE(file.modified().tv_nsec, before.tv_nsec);
+    QVERIFY(file.modified() == before);
+  }
+
+  // Paths reach the file whole, also a folder's name that no ANSI code page of Windows holds.
+  void savesAndLoadsInAnyFolder() {
+    QTemporaryDir dir;
+    const QString folder =
+        dir.filePath(QStringLiteral("\u041A\u0430\u0440\u0442\u044B \u5730\u56FE"));
+    QVERIFY(QDir().mkpath(folder));
+    SkirmishSettings settings;
+    settings.timeLimitMinutes = QStringLiteral("45");
+    const QString path = folder + QStringLiteral("/svrcfg_skirmish.ini");
+    QVERIFY(corvane::saveSkirmishSettings(path, settings).ok);
+    QCOMPARE(corvane::loadSkirmishSettings(path), settings);
   }
 
   void saveRefusesWhatTheFileCannotHold() {

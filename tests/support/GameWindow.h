@@ -15,6 +15,11 @@
 
 namespace corvane::testing {
 
+// `path` with the system's separators, as the window shows and keeps paths ('\' on Windows).
+inline QString native(const QString& path) {
+  return QDir::toNativeSeparators(path);
+}
+
 // A game folder: Renegade.exe and a Data folder of empty map files.
 struct GameFolder {
   QTemporaryDir root;
@@ -52,7 +57,9 @@ struct GameWindow {
              const QString& settingsName = QStringLiteral("svrcfg_skirmish.ini"))
       : game(maps) {
     game.write(settings, settingsName);
-    TableRegistry registry = TableRegistry::withInstallPath(game.exe.toStdString());
+    // The registry names the program with the system's separators, as an installer leaves it.
+    TableRegistry registry =
+        TableRegistry::withInstallPath(QDir::toNativeSeparators(game.exe).toStdString());
     window.Form_Load(registry);
     window.show();
     if (!window.GameFound || !QTest::qWaitForWindowExposed(&window))

@@ -30,7 +30,12 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
 
   const fs::path& path() const { return path_; }
-  std::string file(std::string_view name) const { return (path_ / name).string(); }
+  // The path of `name` (UTF-8) in the folder, as UTF-8 text: the platform layer's form of paths.
+  std::string file(std::string_view name) const {
+    const std::u8string text =
+        (path_ / fs::path(std::u8string(name.begin(), name.end()))).u8string();
+    return {text.begin(), text.end()};
+  }
 
  private:
   fs::path path_;
