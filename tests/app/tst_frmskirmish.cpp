@@ -60,6 +60,37 @@ class tst_frmSkirmish : public QObject {
              (QStringList{corvane::program::kUpdatesPage, corvane::program::kAiMapsPage}));
   }
 
+  // The limits the window sets on its controls, each at its edge: the digits a field takes, the
+  // rotation entries the game plays.
+  void controlsKeepTheirLimits_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("count");  // digits typed, or rotation entries
+    QTest::addColumn<int>("taken");  // digits kept, or entries played
+    QTest::newRow("time limit: 3 digits") << "txtTime" << 3 << 3;
+    QTest::newRow("time limit: not 4") << "txtTime" << 4 << 3;
+    QTest::newRow("credits: 5 digits") << "txtCredits" << 5 << 5;
+    QTest::newRow("credits: not 6") << "txtCredits" << 6 << 5;
+    QTest::newRow("rotation: 99 entries played") << "lstMaps" << 99 << 99;
+    QTest::newRow("rotation: not 100") << "lstMaps" << 100 << 99;
+  }
+  void controlsKeepTheirLimits() {
+    QFETCH(QString, control);
+    QFETCH(int, count);
+    ScriptedDesktop desktop;
+    frmSkirmish w(desktop);
+    int taken = 0;
+    if (control == "lstMaps") {
+      w.lstMaps->mapModel()->setEntries(QStringList(count, QStringLiteral("C&C_A.mix")));
+      while (taken < count && w.lstMaps->mapModel()->reason(taken).isEmpty()) ++taken;
+    } else {
+      auto* field = w.findChild<QLineEdit*>(control);
+      field->clear();
+      QTest::keyClicks(field, QString(count, u'7'));
+      taken = int(field->text().size());
+    }
+    QTEST(taken, "taken");
+  }
+
   void captionsFitAnyFontAtTheLargestSize_data() {
     QTest::addColumn<QString>("family");
     QTest::addColumn<int>("pointSize");

@@ -9,7 +9,6 @@
 
 #include "GameWindow.h"
 
-using corvane::kPlayedRotationEntries;
 using corvane::testing::GameWindow;
 
 namespace {
@@ -98,7 +97,7 @@ class tst_Rotation : public QObject {
 
   void mapsTheGameCannotPlayAreGreyedWithTheirReason() {
     const QString tooLong = QStringLiteral("C&C_Twenty_Seven_Chars12.mix");
-    QStringList rotation(kPlayedRotationEntries - 1, QStringLiteral("C&C_A.mix"));
+    QStringList rotation(98, QStringLiteral("C&C_A.mix"));  // the game plays 99 entries
     rotation << QStringLiteral("C&C_Gone.mix") << QStringLiteral("c&c_b.MIX");
     GameWindow t(kMaps + QStringList{" lead.mix", tooLong, "+++ C&C_B.mix"}, rotationOf(rotation));
     frmSkirmish& w = t.window;
@@ -135,7 +134,7 @@ class tst_Rotation : public QObject {
 
     // The rotation's entry missing from the Data folder and those after the 99th are greyed but
     // stay: they move, and save, as any other.
-    const int last = kPlayedRotationEntries - 1;  // the last row the game plays
+    const int last = 98;  // the last row the game plays
     QVERIFY(tip(w.lstMaps, last).contains(u"Data folder"));
     QVERIFY(tip(w.lstMaps, last - 1).isEmpty());
     QVERIFY(!tip(w.lstMaps, last + 1).isEmpty());  // in the Data folder, but too late

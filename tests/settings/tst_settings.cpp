@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "GameReading.h"
 #include "SkirmishSettings.h"
 #include "TempFolder.h"
 #include "Windows1252.h"
@@ -72,6 +73,10 @@ class tst_Settings : public QObject {
     QTest::newRow("an empty entry is skipped, a single digit is no entry")
         << QByteArray("[Settings]\r\nMapName01=\r\nMapName02=C&C_Map2.mix\r\nMapName3=x.mix\r\n")
         << "30 10000 2 1 1" << maps(2, 2);
+    QTest::newRow("values are cut after 254 bytes")
+        << "[Settings]\r\nTimeLimitMinutes=" + QByteArray(254, '7') +
+               "\r\nStartingCredits=" + QByteArray(255, '8') + "\r\n"
+        << QString(254, u'7') + u' ' + QString(254, u'8') + " 2 1 1" << QStringList();
   }
 
   void reads() {
@@ -85,6 +90,27 @@ class tst_Settings : public QObject {
               .arg(int(s.canRepairBuildings)),
           "read");
     QTEST(s.rotation, "rotation");
+  }
+
+  // The numbers the game takes, at the edges of its ranges; a note on any other says so.
+  void gameRanges_data() {
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<bool>("ignored");
+    QTest::newRow("999 minutes") << "TimeLimitMinutes" << QByteArray("999") << false;
+    QTest::newRow("1000 minutes") << "TimeLimitMinutes" << QByteArray("1000") << true;
+    QTest::newRow("999999 credits") << "StartingCredits" << QByteArray("999999") << false;
+    QTest::newRow("1000000 credits") << "StartingCredits" << QByteArray("1000000") << true;
+  }
+  void gameRanges() {
+    QFETCH(QString, key);
+    QFETCH(QByteArray, value);
+    const QByteArray file = "[Settings]\r\n" + key.toLatin1() + '=' + value + "\r\n";
+    const QString note =
+        corvane::gameReadingNotes(corvane::IniDocument::fromBytes(file.toStdString()), {})
+            .rules.value(key);
+    QVERIFY(!note.isEmpty());  // the window shows the default
+    QTEST(note.contains(u"range"), "ignored");
   }
 
   // A save writes its keys in their places, and keeps no second entry of one of them (the game
@@ -111,7 +137,7 @@ class tst_Settings : public QObject {
   void saveOfFewerMapsLeavesNoOldEntry() {
     // MapName100 of a save of 100 maps must not survive a save of 99: it would load again.
     File file;
-    file.write("[Settings]\r\n" + mapLines(0, 5) + "mapname02=b.mix\r\n");
+    file.write("[Settings]\r\n" + mapLines(0, 5) + "mapname02=b.mix\r\nMapName007=x.mix\r\n");
     for (const int count : {100, 99, 3}) {
       SkirmishSettings settings;
       settings.rotation = maps(1, count);
