@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <iterator>
+#include <map>
 #include <set>
 #endif
 
@@ -170,40 +170,24 @@ TEST(LargeSections, FindTheFirstOfTwoKeys) {
 //
 // ReadINIValue answers every lookup of every data file as GetPrivateProfileStringA does, and
 // the same edits through the engine and through WritePrivateProfileStringA leave files that read
-// the same. Where Wine answers otherwise than Windows, the engine keeps to Windows: those
-// lookups are listed below, each with its reason, and hold only under Wine.
+// the same. Where Wine answers otherwise than Windows, the engine keeps to Windows.
 
 namespace fs = std::filesystem;
+using Lookup = std::pair<std::string, std::string>;  // section, key
 
 // A fallback without trailing blanks: the Windows reader cuts those off a fallback, the engine
 // hands it back as given.
 const std::string kFallback = "fallback";
 
-struct Lookup {
-  std::string section;
-  std::string key;
-  auto operator<=>(const Lookup&) const = default;
-};
-
-// A lookup that Wine answers otherwise than the engine; `file` is under tests/data.
-struct WineDifference {
-  const char* file;
-  Lookup lookup;
-  std::string engine;
-  std::string wine;
-};
-
-const std::vector<WineDifference> kWineReadDifferences = {
-    // Wine takes a UTF-8 byte-order mark for the file's encoding and skips it. The engine keeps
-    // it as bytes of the first line, so that the header behind it is none, as the game reads
-    // the file; Windows knows ANSI files and UTF-16 ones, whose mark is another.
-    {"ini/bom.ini", {"Settings", "RadarMode"}, kFallback, "1"},
-    // Wine ends a line at a lone CR too. The engine ends lines at LF only, as the game does:
-    // the whole file is one line, a header with nothing after it in its section, and the game
-    // loads nothing from it either.
-    {"ini/cr_only.ini", {"Settings", "RadarMode"}, kFallback, "1"},
-    {"ini/cr_only.ini", {"Settings", "SpawnWeapons"}, kFallback, "no"},
-};
+// Lookups that Wine answers (as given here) otherwise than the engine, which answers with the
+// fallback, by file under tests/data. Wine takes a UTF-8 byte-order mark for the file's encoding
+// and skips it; the engine keeps it as bytes of the first line, so that the header behind it is
+// none, as the game reads the file (Windows knows ANSI files and UTF-16 ones, whose mark is
+// another). Wine ends a line at a lone CR too; the engine at LF only, as the game does: the
+// whole file is one line, a header with nothing after it in its section.
+const std::map<std::string, std::map<Lookup, std::string>> kWineAnswers = {
+    {"ini/bom.ini", {{{"Settings", "RadarMode"}, "1"}}},
+    {"ini/cr_only.ini", {{{"Settings", "RadarMode"}, "1"}, {{"Settings", "SpawnWeapons"}, "no"}}}};
 
 bool underWine() {
   return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
@@ -234,39 +218,25 @@ std::set<Lookup> lookupsIn(const std::string& file) {
   return lookups;
 }
 
-std::string windowsRead(const std::string& file, const Lookup& lookup) {
-  char buffer[255];
-  const DWORD length =
-      GetPrivateProfileStringA(lookup.section.c_str(), lookup.key.c_str(), kFallback.c_str(),
-                               buffer, sizeof buffer, file.c_str());
-  return std::string(buffer, length);
-}
-
 // Each lookup answers the same through ReadINIValue on `engineFile` as through
-// GetPrivateProfileStringA on `windowsFile`, but those of `differences` (each of which must
-// come up), which answer as listed.
+// GetPrivateProfileStringA on `windowsFile`, but those of `wine`, each of which must come up.
 void expectSameReads(const std::string& windowsFile, const std::string& engineFile,
-                     const std::set<Lookup>& lookups,
-                     const std::vector<WineDifference>& differences) {
+                     const std::set<Lookup>& lookups, const std::map<Lookup, std::string>& wine) {
   std::size_t met = 0;
-  for (const Lookup& lookup : lookups) {
-    SCOPED_TRACE("[" + lookup.section + "] " + lookup.key);
+  for (const auto& [section, key] : lookups) {
+    SCOPED_TRACE("[" + section + "] " + key);
+    char buffer[255];
+    const std::string windows(
+        buffer, GetPrivateProfileStringA(section.c_str(), key.c_str(), kFallback.c_str(), buffer,
+                                         sizeof buffer, windowsFile.c_str()));
     // A string of the Windows functions ends at its first NUL; the engine's value holds them.
-    const std::string engine =
-        ReadINIValue(engineFile, lookup.section, lookup.key, kFallback).c_str();
-    const std::string windows = windowsRead(windowsFile, lookup);
-    const auto difference =
-        std::find_if(differences.begin(), differences.end(),
-                     [&](const WineDifference& row) { return row.lookup == lookup; });
-    if (difference == differences.end()) {
-      EXPECT_EQ(engine, windows);
-    } else {
-      ++met;
-      EXPECT_EQ(engine, difference->engine);
-      EXPECT_EQ(windows, difference->wine);
-    }
+    const std::string engine = ReadINIValue(engineFile, section, key, kFallback).c_str();
+    const auto differs = wine.find({section, key});
+    met += differs != wine.end();
+    EXPECT_EQ(windows, differs == wine.end() ? engine : differs->second);
+    if (differs != wine.end()) EXPECT_EQ(engine, kFallback);
   }
-  EXPECT_EQ(met, differences.size());
+  EXPECT_EQ(met, wine.size());
 }
 
 struct DataFile {
@@ -291,21 +261,14 @@ std::vector<DataFile> dataFiles() {
   return files;
 }
 
-std::vector<WineDifference> wineDifferencesOf(const std::vector<WineDifference>& table,
-                                              const std::string& file) {
-  std::vector<WineDifference> rows;
-  if (!underWine()) return rows;
-  std::copy_if(table.begin(), table.end(), std::back_inserter(rows),
-               [&](const WineDifference& row) { return row.file == file; });
-  return rows;
-}
-
 class WindowsProfile : public ::testing::TestWithParam<DataFile> {};
 
 TEST_P(WindowsProfile, ReadINIValueGivesWhatGetPrivateProfileStringGives) {
   const std::string path = kData + GetParam().file;
-  expectSameReads(path, path, lookupsIn(path),
-                  wineDifferencesOf(kWineReadDifferences, GetParam().file));
+  const auto wine = kWineAnswers.find(GetParam().file);
+  expectSameReads(
+      path, path, lookupsIn(path),
+      underWine() && wine != kWineAnswers.end() ? wine->second : std::map<Lookup, std::string>{});
 }
 
 INSTANTIATE_TEST_SUITE_P(Ini, WindowsProfile, ::testing::ValuesIn(dataFiles()), RowName());
@@ -315,20 +278,19 @@ INSTANTIATE_TEST_SUITE_P(Ini, WindowsProfile, ::testing::ValuesIn(dataFiles()), 
 struct Edit {
   const char* section;
   const char* key;
-  std::string value;
-  bool remove = false;
+  const char* value;  // nullptr deletes the key
 };
 
-const std::vector<Edit> kEdits = {
-    {"Settings", "NoSuchKey", "", true},             // a missing key (and file) deleted
-    {"No Such Section", "RadarMode", "", true},      // a key of a missing section deleted
+const Edit kEdits[] = {
+    {"Settings", "NoSuchKey", nullptr},              // a missing key (and file) deleted
+    {"No Such Section", "RadarMode", nullptr},       // a key of a missing section deleted
     {"Settings", "RadarMode", "2"},                  // a changed value, or a new file
     {"Settings", "NewKey", "new"},                   // a new key in an existing section
     {"New Section", "Key", "value"},                 // a new section
     {"Settings", "Padded", " \t padded  value \t"},  // blanks around a value
     {"Settings", "Quoted", "\" quoted \""},          // quotes that keep blanks
-    {"Settings", "SpawnWeapons", "", true},          // a deleted key
-    {"settings", "newkey", "", true},                // a key written before, deleted
+    {"Settings", "SpawnWeapons", nullptr},           // a deleted key
+    {"settings", "newkey", nullptr},                 // a key written before, deleted
     {"SETTINGS", "radarmode", "3"},                  // changed again, in other letter case
     {"Settings", "MapName00", "C&C_Caf\xE9.mix"},    // a Windows-1252 byte
     {"Settings", "Equals", "a=b;c"},                 // '=' and ';' inside a value
@@ -350,9 +312,9 @@ TEST_P(WindowsProfileEdits, ReadBackAsThoseOfWritePrivateProfileString) {
   for (const Edit& edit : kEdits) {
     SCOPED_TRACE(std::string("[") + edit.section + "] " + edit.key);
     lookups.insert({edit.section, edit.key});
-    const bool windows = WritePrivateProfileStringA(
-        edit.section, edit.key, edit.remove ? nullptr : edit.value.c_str(), windowsFile.c_str());
-    const bool engine = edit.remove
+    const bool windows =
+        WritePrivateProfileStringA(edit.section, edit.key, edit.value, windowsFile.c_str());
+    const bool engine = edit.value == nullptr
                             ? DeleteINIKey(engineFile, edit.section, edit.key).ok
                             : WriteINIValue(engineFile, edit.section, edit.key, edit.value).ok;
     EXPECT_EQ(engine, windows);

@@ -47,6 +47,15 @@ std::string withHome(std::string text, const fs::path& home) {
   return text;
 }
 
+// Copies the tree at `from` into `home`, with "<home>" in its files standing for the home.
+void copyHome(const fs::path& from, const fs::path& home) {
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(from)) {
+    if (entry.is_regular_file())
+      writeFile(home / fs::relative(entry.path(), from), withHome(testing::readFile(entry), home));
+  }
+}
+const fs::path kLutrisFiles = fs::path(CORVANE_TEST_DATA) / "lutris";
+
 void makeLink(const fs::path& link, const fs::path& target) {
   fs::create_directories(link.parent_path());
   fs::create_symlink(target, link);
@@ -110,8 +119,6 @@ TEST_P(WinePrefixInstall, ReadsTheLocalPathOfTheGame) {
 
 const std::string kBottle = ".local/share/bottles/bottles/Renegade";
 const std::string kProton = ".steam/steam/steamapps/compatdata/2229890/pfx";
-const std::string kFlatpakProton =
-    ".var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/compatdata/2229890/pfx";
 // The game's installer's InstallPath, escaped as in the file, and the game there in `prefix`:
 // its program and its Data folder.
 const std::string kGamePath = R"(C:\\Westwood\\Renegade\\Renegade.exe)";
@@ -179,19 +186,7 @@ INSTANTIATE_TEST_SUITE_P(Prefixes, WinePrefixInstall, ::testing::Values(
                joined(gameIn(kBottle), gameIn(kProton)), gameExeIn(kProton)},
     InstallRow{"StaleEverywhereTheFirstValueAnswers",
                {{".wine", gameRegistry(R"(C:\\Gone\\Renegade.exe)")}, {kProton, gameRegistry(kGamePath)}},
-               {kProton + "/drive_c/Westwood/Renegade/Renegade.exe"}, "<home>/.wine/drive_c/Gone/Renegade.exe"},
-    InstallRow{"FlatpakSteamBehindAStaleDotWine",
-               {{".wine", gameRegistry(kGamePath)}, {kFlatpakProton, gameRegistry(kGamePath)}},
-               gameIn(kFlatpakProton), gameExeIn(kFlatpakProton)},
-    InstallRow{"NonAsciiLettersOfOtherCase",
-               {{".wine", gameRegistry(R"(C:\\GAMES\\RENEG\x00c4DE\\RENEGADE.EXE)")}},
-               {".wine/drive_c/Games/Reneg\xC3\xA4" "de/Renegade.exe"},
-               "<home>/.wine/drive_c/Games/Reneg\xC3\xA4" "de/Renegade.exe"},
-    InstallRow{"Hex1StringWithoutItsNul",
-               {{".wine", registryText("win64", keyBlock(kWowKey,
-                   "hex(1):43,00,3a,00,5c,00,57,00,65,00,73,00,74,00,77,00,6f,00,6f,00,64,00,5c,\\\n"
-                   "  00,52,00,2e,00,65,00,78,00,65,00"))}},
-               {}, "<home>/.wine/drive_c/Westwood/R.exe"}),
+               {kProton + "/drive_c/Westwood/Renegade/Renegade.exe"}, "<home>/.wine/drive_c/Gone/Renegade.exe"}),
     testing::RowName());
 // clang-format on
 
@@ -217,82 +212,42 @@ TEST(WinePrefixDiscovery, FindsEveryKindOfPrefixOnceInOrder) {
   for (const std::string& prefix : prefixes) fs::create_directories(home / prefix);
   fs::create_directories(home / "Games/notes");
   makeLink(home / ".local/share/Steam", "../../.steam/steam");  // one Steam folder, two names
-  for (const auto& [file, text] :
-       Pairs{{".steam/steam/steamapps/libraryfolders.vdf",
-              "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"<home>/.local/share/"
-              "Steam\"\n\t}\n"
-              "\t\"1\"\n\t{\n\t\t\"path\"\t\t\"<home>/Library2\"\n\t\t\"apps\"\n\t\t{\n\t\t}\n\t}\n"
-              "\t\"2\"\n\t{\n\t\t\"path\"\t\t\"<home>/Missing\"\n\t}\n\t\"3\"\t\t\"<home>/"
-              "Library3\"\n}\n"},
-             {".var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/libraryfolders.vdf",
-              "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"<home>/"
-              "FlatpakLibrary\"\n\t}\n}\n"},
-             {".config/lutris/games/b.yml", "game:\n  prefix: <home>/Games/b\n"},
-             {".config/lutris/games/a.yml", "game:\n  prefix: \"~/Games/a\"\n"},
-             {".config/lutris/games/c.yml", "game:\n  prefix: ~/Games/missing\n"},
-             {".config/lutris/games/e.yml", "game:\n  prefix: ~/.wine\n"},
-             {".config/lutris/games/notes.txt", "prefix: ~/Games/notes\n"},
-             {".local/share/lutris/games/d.yaml", "game:\n  prefix: ~/Games/d # mine\n"}}) {
-    writeFile(home / file, withHome(text, home));
-  }
+  // Steam's library lists and Lutris' game files, naming folders of the home.
+  copyHome(fs::path(CORVANE_TEST_DATA) / "wine/home", home);
   std::vector<std::string> expected;
   for (const std::string& prefix : prefixes) expected.push_back((home / prefix).string());
   EXPECT_EQ(WinePrefixRegistry(home.string(), (home / "custom").string()).prefixes(), expected);
 }
 
-struct LutrisRow {
-  const char* name;
-  std::string gameFile;  // as PyYAML writes it; "<home>" stands for the home
-  std::string prefix;    // the prefix found, below the home; "" for none
-};
-
-class LutrisGameFiles : public ::testing::TestWithParam<LutrisRow> {};
+// Game files of Lutris under tests/data/lutris, as PyYAML writes them, each with the prefix it
+// names (below the home) in its first line.
+class LutrisGameFiles : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(LutrisGameFiles, GivesThePrefixOfTheGame) {
-  const LutrisRow& row = GetParam();
   testing::TempFolder folder;
   const fs::path& home = folder.path();
   fs::create_directories(home / "Games/old");  // a decoy a careless reader finds
+  const std::string text = testing::readFile(kLutrisFiles / (GetParam() + ".yml"));
+  const std::string named = text.substr(0, text.find('\n'));
   std::vector<std::string> expected;
-  if (!row.prefix.empty()) {
-    const fs::path prefix = home / fs::path(std::u8string(row.prefix.begin(), row.prefix.end()));
+  if (const std::size_t at = named.find(": "); at != std::string::npos) {
+    const std::string below = named.substr(at + 2);
+    const fs::path prefix = home / fs::path(std::u8string(below.begin(), below.end()));
     fs::create_directories(prefix);
     expected.push_back(prefix.string());
   }
-  writeFile(home / ".local/share/lutris/games/renegade-1690000000.yml",
-            withHome(row.gameFile, home));
+  writeFile(home / ".local/share/lutris/games/renegade-1690000000.yml", withHome(text, home));
   EXPECT_EQ(WinePrefixRegistry(home.string(), std::nullopt).prefixes(), expected);
 }
 
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Lutris, LutrisGameFiles, ::testing::Values(
-    LutrisRow{"DoubleQuotedWithHexEscapes",
-              "game:\n  exe: drive_c/Westwood/Renegade/Renegade.exe\n"
-              "  prefix: \"<home>/Games/Reneg\\xE4de\"\nname: Renegade\n",
-              "Games/Reneg\xC3\xA4" "de"},
-    LutrisRow{"LongValueFoldedOntoTheNextLine",
-              "game:\n  exe: drive_c/Westwood/Renegade/Renegade.exe\n"
-              "  prefix: <home>/Games/Command and Conquer Renegade with the Community Patch\n"
-              "    and AI Maps\n",
-              "Games/Command and Conquer Renegade with the Community Patch and AI Maps"},
-    LutrisRow{"LongDoubleQuotedValueFoldedWithAnEscapedBlank",
-              "game:\n  exe: drive_c/Westwood/Renegade/Renegade.exe\n"
-              "  prefix: \"<home>/Games/Command and Conquer Reneg\\xE4de with the Community Patch\\\n"
-              "    \\ and AI Maps\"\n",
-              "Games/Command and Conquer Reneg\xC3\xA4" "de with the Community Patch and AI Maps"},
-    LutrisRow{"PrefixLineInABlockTextBeforeTheGamesPrefix",
-              "game:\n  args: |\n    -nointro\n    prefix: <home>/Games/old\n"
-              "  exe: drive_c/Westwood/Renegade/Renegade.exe\n  prefix: <home>/Games/renegade\n",
-              "Games/renegade"},
-    LutrisRow{"HomeVariableExpanded",
-              "game:\n  exe: drive_c/Westwood/Renegade/Renegade.exe\n  prefix: $HOME/Games/renegade\n"
-              "system:\n  disable_runtime: true\n",
-              "Games/renegade"},
-    LutrisRow{"BracedHomeVariableExpanded", "game:\n  prefix: ${HOME}/Games/renegade\n", "Games/renegade"},
-    LutrisRow{"PrefixOutsideTheGameSection", "system:\n  prefix: <home>/Games/old\n", ""},
-    LutrisRow{"NotYaml", "game: [\n  prefix: <home>/Games/old\n", ""}),
-    testing::RowName());
-// clang-format on
+std::vector<std::string> lutrisFiles() {
+  std::vector<std::string> names;
+  for (const fs::directory_entry& entry : fs::directory_iterator(kLutrisFiles))
+    names.push_back(entry.path().stem().string());
+  return names;
+}
+INSTANTIATE_TEST_SUITE_P(Lutris, LutrisGameFiles, ::testing::ValuesIn(lutrisFiles()),
+                         [](const auto& info) { return info.param; });
 
 }  // namespace
 }  // namespace corvane
