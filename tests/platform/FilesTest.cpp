@@ -50,8 +50,10 @@ std::size_t entriesIn(const fs::path& folder) {
 TEST(Replacing, CallsThatChangeNothingLeaveTheFileUnwritten) {
   TempFolder folder;
   writeFile(folder.file("s.ini"), kSettings);
-  const fs::file_time_type before = fs::file_time_type::clock::now() - std::chrono::hours(1);
-  fs::last_write_time(folder.file("s.ini"), before);  // any rewrite would set it to now
+  // An hour ago, as the file system holds it: any rewrite would set it to now.
+  fs::last_write_time(folder.file("s.ini"),
+                      fs::file_time_type::clock::now() - std::chrono::hours(1));
+  const fs::file_time_type before = fs::last_write_time(folder.file("s.ini"));
   ReadINIValue(folder.file("s.ini"), "Settings", "RadarMode", "2");
   EXPECT_TRUE(DeleteINIKey(folder.file("s.ini"), "Settings", "TimeLimitMinutes").ok);
   EXPECT_TRUE(DeleteINIKey(folder.file("s.ini"), "Other", "RadarMode").ok);

@@ -234,7 +234,9 @@ void expectSameReads(const std::string& windowsFile, const std::string& engineFi
     const auto differs = wine.find({section, key});
     met += differs != wine.end();
     EXPECT_EQ(windows, differs == wine.end() ? engine : differs->second);
-    if (differs != wine.end()) EXPECT_EQ(engine, kFallback);
+    if (differs != wine.end()) {
+      EXPECT_EQ(engine, kFallback);
+    }
   }
   EXPECT_EQ(met, wine.size());
 }
