@@ -159,7 +159,7 @@ class tst_Saving : public QObject {
     QTest::addColumn<QByteArray>("saved");  // null: the changed file stays
     // How the file was changed, when not written as usual: "renamed" over it, its size and time
     // those of the file as loaded long before; "in place", at the time it had when loaded
-    // just after it was written (a change within the time's resolution).
+    // right after it was written (a change within the time's resolution).
     QTest::addColumn<QString>("how");
     const QByteArray rewritten =
         "[Settings]\r\nTimeLimitMinutes=45\r\nMaxPlayers=8\r\n[Server]\r\nPort=4849\r\n";
@@ -195,20 +195,26 @@ class tst_Saving : public QObject {
     QFETCH(QString, how);
     namespace fs = std::filesystem;
     const fs::path file = t.game.path().toStdU16String();
-    fs::file_time_type loadedAt = fs::last_write_time(file);
-    if (how == "renamed") {
-      loadedAt -= std::chrono::hours(1);
+    if (!how.isEmpty()) {
+      // Loaded again at a time of whole seconds, which every system keeps exactly: just now, or
+      // an hour before for "renamed".
+      auto loadedAt = std::chrono::floor<std::chrono::seconds>(fs::last_write_time(file));
+      if (how == "renamed") loadedAt -= std::chrono::hours(1);
       fs::last_write_time(file, loadedAt);
       t.window.LoadSettings(t.game.path());
       t.window.txtTime->setText(QStringLiteral("60"));
-      const fs::path other = t.game.write(changed, QStringLiteral("other.ini")).toStdU16String();
-      fs::last_write_time(other, loadedAt);
-      fs::rename(other, file);
+      if (how == "renamed") {
+        const fs::path other = t.game.write(changed, QStringLiteral("other.ini")).toStdU16String();
+        fs::last_write_time(other, loadedAt);
+        fs::rename(other, file);
+      } else {
+        t.game.write(changed);
+        fs::last_write_time(file, loadedAt);
+      }
     } else if (changed.isNull()) {
       QVERIFY(QFile::remove(t.game.path()));
     } else {
       t.game.write(changed);
-      if (how == "in place") fs::last_write_time(file, loadedAt);
     }
     t.save(QMessageBox::StandardButton(answer));
     QCOMPARE(t.desktop.messages.size(), 1);
