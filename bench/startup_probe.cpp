@@ -8,9 +8,12 @@
 //
 //   startup_probe                 start-up, then exit
 //   startup_probe --report        start-up, then print what the window holds
-//   startup_probe --save          start-up, then one Save of the current settings file (after
-//                                 switching Friendly Fire, so that the file changes); "saving"
-//                                 goes to standard error right before it
+//   startup_probe --save          start-up, then one Save of the current settings file as the
+//                                 Save button does it, its question answered Yes (after
+//                                 switching Friendly Fire, so that the file changes), and half a
+//                                 second of the event loop for the watches to take in the
+//                                 save's rename; "saving" goes to standard error right before
+//                                 the Save, "saved" right after it, before the wait
 //   startup_probe --make-home HOME PRACTICE_MAPS ROTATION
 //                                 writes a home folder to run the others in (with HOME=HOME):
 //                                 ~/.wine, a 32-bit prefix whose system.reg holds the game's
@@ -24,9 +27,12 @@
 // start-up, 3 when the game was not found or the window never exposed, 4 when the save failed.
 // A missing game makes the real desktop ask its question, which waits for an answer: run the
 // probe under a time limit.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QMessageBox>
 #include <QString>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -119,8 +125,21 @@ int probeStartUp(ProbeMode mode, char* programName) {
                 static_cast<long long>(window.lstMaps->mapModel()->entries().size()));
   } else if (mode == ProbeMode::Save) {
     window.chkFriendly->setChecked(!window.chkFriendly->isChecked());
+    // The real desktop asks "Save settings to ...?": Yes, as soon as the box is up.
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        box->button(QMessageBox::Yes)->click();
+      }
+    });
+    answer.start(10);
     std::fputs("saving\n", stderr);
-    if (!window.SaveSettings(window.comDLG.FileName)) return 4;
+    window.cmdSave_Click();
+    answer.stop();
+    std::fputs("saved\n", stderr);
+    if (window.hasUnsavedEdits()) return 4;
+    QTimer::singleShot(500, qApp, &QApplication::quit);
+    QApplication::exec();
   }
   return 0;
 }

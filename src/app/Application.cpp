@@ -3,10 +3,15 @@
 // The application-wide settings of a Corvane process, and its start-up.
 #include "Application.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QScreen>
+
+#include <utility>
 
 #include "SvgPicture.h"
 #include "TextFitting.h"
@@ -52,8 +57,32 @@ void setUpApplication() {
       widgets::iconFromSvg(QStringLiteral(":/pictures/corvane.svg"), drawAhead));
 }
 
+namespace {
+constexpr char kSessionBusVariable[] = "DBUS_SESSION_BUS_ADDRESS";
+}  // namespace
+
+Program::NoBusOfItsOwn::NoBusOfItsOwn() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+  // The bus library's own places for the session bus: the address in the environment, else
+  // the socket "bus" in the user's runtime folder. A screen reader may also name its bus itself.
+  const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  const bool bus = !qEnvironmentVariableIsEmpty(kSessionBusVariable) ||
+                   !qEnvironmentVariableIsEmpty("AT_SPI_BUS_ADDRESS") ||
+                   (!runtime.isEmpty() && QFileInfo::exists(QDir(runtime).filePath(QStringLiteral("bus"))));
+  engaged_ = !bus;
+  if (engaged_) qputenv(kSessionBusVariable, "disabled:");
+#endif
+}
+
+void Program::NoBusOfItsOwn::release() {
+  if (std::exchange(engaged_, false)) qunsetenv(kSessionBusVariable);
+}
+
 Program::Program(int& argc, char** argv)
     : registry_(openSystemRegistry()), lookAhead_(*registry_), application_(argc, argv) {
+  // Qt's accessibility asks for the session bus now, rather than at the first widget.
+  QAccessible::isActive();
+  noBusOfItsOwn_.release();
   setUpApplication();
   window_ = std::make_unique<frmSkirmish>(desktop_);
   started_ = window_->Form_Load(lookAhead_);

@@ -47,6 +47,22 @@ class Program {
   frmSkirmish& window() { return *window_; }
 
  private:
+  // Qt's accessibility on Linux asks the session bus, as the first widget is made, whether a
+  // screen reader is on; screen readers find programs through that bus, so without one none can
+  // be. Asked for a session bus where there is none, the bus library starts one of its own
+  // (dbus-launch: about 20 ms, and a bus that can outlive the program). While it exists, this
+  // tells the process's bus library of no bus, where no session bus is to be found; release()
+  // puts the environment back (the web browser and mail program Corvane starts inherit it).
+  class NoBusOfItsOwn {
+   public:
+    NoBusOfItsOwn();
+    void release();
+
+   private:
+    bool engaged_ = false;
+  };
+
+  NoBusOfItsOwn noBusOfItsOwn_;
   std::unique_ptr<RegistryStore> registry_;
   GameLookAhead lookAhead_;
   QApplication application_;

@@ -479,7 +479,7 @@ void frmSkirmish::LoadSettings(const QString& fileName) {
   // Add and Remove follow here.
   lstMaps_Click();
   lstRenData_Click();
-  fileWatch_.watch(fileName, settings);
+  fileWatch_.watch(fileName, settings, file.stamp());
   baseline_ = currentSettings();
   showGameReading(file);
 }
@@ -568,7 +568,7 @@ bool frmSkirmish::SaveSettings(const QString& fileName) {
   if (status.ok) {
     baseline_ = shown;
     // What the file now holds, so that this save is not taken for another program's change.
-    fileWatch_.watch(fileName, saved.written);
+    fileWatch_.watch(fileName, saved.written, saved.stamp);
     showGameReading(saved.document);
     return true;
   }

@@ -153,8 +153,11 @@ IniDocument IniDocument::fromBytes(std::string bytes) {
 IniDocument IniDocument::load(const std::string& path) {
   FileContents file = readFileContents(path);
   switch (file.outcome) {
-    case FileContents::Outcome::Read:
-      return fromBytes(std::move(file.bytes));
+    case FileContents::Outcome::Read: {
+      IniDocument document = fromBytes(std::move(file.bytes));
+      document.stamp_ = file.stamp;
+      return document;
+    }
     case FileContents::Outcome::Missing:
       return IniDocument();
     case FileContents::Outcome::Failed:

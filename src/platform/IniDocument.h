@@ -33,6 +33,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -43,14 +44,39 @@
 
 namespace corvane {
 
+// One version of a file, told from others without reading it: which file it is (device and
+// inode, or volume and file index), its size and its last modification time. A stamp that is
+// not `known` equals no version. Two equal known stamps are taken for the same bytes; a stamp
+// taken while the file's modification time was too recent for that (a change within the time's
+// resolution can leave it as it was) is not known.
+struct FileStamp {
+  bool known = false;
+  std::uint64_t volume = 0;
+  std::uint64_t file = 0;
+  std::uint64_t size = 0;
+  std::int64_t modified = 0;  // in the system's units (nanoseconds, or 100 ns on Windows)
+
+  friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
+// The stamp of the file at `path` as it is now (links followed), without opening it; not known
+// when there is no regular file there.
+FileStamp currentStamp(const std::string& path);
+
 // The outcome of a file operation. `ok` false carries the system's reason in `error` (UTF-8, for
 // example "Permission denied"), ready to be shown to the user after the file's name.
 struct FileStatus {
   bool ok = true;
   std::string error;
+  FileStamp stamp;  // after a successful replace: the file it left (see IniDocument::save)
 
   static FileStatus success() { return {}; }
-  static FileStatus failure(std::string why) { return {false, std::move(why)}; }
+  static FileStatus failure(std::string why) {
+    FileStatus status;
+    status.ok = false;
+    status.error = std::move(why);
+    return status;
+  }
 };
 
 class IniDocument {
@@ -73,6 +99,9 @@ class IniDocument {
   static IniDocument load(const std::string& path);
 
   Origin origin() const { return origin_; }
+  // The stamp of the file as load() read it (not known for a document from elsewhere, or for a
+  // file changed too recently to tell its versions apart by stamp).
+  const FileStamp& stamp() const { return stamp_; }
   const std::string& loadError() const { return loadError_; }
 
   // The value of the first entry `key` in the first section `section`, blanks trimmed and
@@ -122,7 +151,9 @@ class IniDocument {
   // symbolic link the file it points to is replaced and the link stays. On failure the old
   // file is untouched, the temporary file is removed, and the status says why. A successful
   // save removes temporary files of the same file left by ended processes. A document whose
-  // origin is Unreadable is never saved (its bytes are not the file's).
+  // origin is Unreadable is never saved (its bytes are not the file's). The status of a
+  // successful save carries the stamp of the file it left, taken from the temporary file before
+  // the rename (so always the file this save made), whatever its time.
   FileStatus save(const std::string& path) const;
 
  private:
@@ -199,6 +230,7 @@ class IniDocument {
   NameIndex sectionsByName_;  // name -> first section of that name
   std::size_t differingSections_ = 0;
   Origin origin_ = Origin::Missing;
+  FileStamp stamp_;
   std::string loadError_;
   bool modified_ = false;
 };

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -23,7 +24,13 @@ struct FileContents {
   Outcome outcome = Outcome::Missing;
   std::string bytes;
   std::string error;
+  FileStamp stamp;  // of the file read, taken before its bytes (see FileStamp)
 };
+
+// A file modified this recently (in nanoseconds) may change again without a new modification
+// time: file systems keep the time at a resolution of up to 2 seconds (FAT; 1 second on some
+// others, a clock tick on most), so a stamp of it cannot tell its versions apart.
+inline constexpr std::int64_t kUnsettledNanoseconds = 2'000'000'000;
 
 // Settings files hold a few kilobytes; a file larger than this is not read. Reading takes about
 // 2.6 ms and 2.8 bytes of memory per kilobyte of file (bench/README.md), so a file at the limit

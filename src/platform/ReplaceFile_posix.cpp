@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstring>
+#include <ctime>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -56,6 +57,27 @@ std::string kindReason(mode_t mode) {
   if (S_ISCHR(mode) || S_ISBLK(mode)) return kDeviceReason;
   if (S_ISSOCK(mode)) return kSocketReason;
   return kOtherKindReason;
+}
+
+FileStamp stampOf(const struct stat& status) {
+  FileStamp stamp;
+  stamp.known = S_ISREG(status.st_mode);
+  stamp.volume = static_cast<std::uint64_t>(status.st_dev);
+  stamp.file = static_cast<std::uint64_t>(status.st_ino);
+  stamp.size = static_cast<std::uint64_t>(status.st_size);
+  stamp.modified = static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 +
+                   status.st_mtim.tv_nsec;
+  return stamp;
+}
+
+// The stamp of a file about to be read, known only when its modification time is settled.
+FileStamp settledStampOf(const struct stat& status) {
+  FileStamp stamp = stampOf(status);
+  timespec now{};
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  const std::int64_t nowNs = static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+  if (nowNs - stamp.modified < kUnsettledNanoseconds) stamp.known = false;
+  return stamp;
 }
 
 // The folder part of a path including its final '/', or "" for a bare file name.
@@ -192,6 +214,7 @@ FileContents readFileContents(const std::string& path) {
   if (static_cast<std::uintmax_t>(status.st_size) > kLargestReadableFileBytes) {
     return fail(kTooLargeReason);
   }
+  contents.stamp = settledStampOf(status);
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   // One byte more than the size, so that an unchanged file is read in one call plus the call
   // that finds the end; files that report no size (or grow) are read in growing blocks, never
@@ -252,6 +275,9 @@ FileStatus replaceFileContents(const std::string& path, std::string_view bytes) 
 
   FileDescriptor file(fd);
   int error = fillTemporaryFile(file, bytes, exists, status);
+  // The file this save leaves, as it will be under its name (a rename keeps all of the stamp).
+  struct stat written {};
+  if (error == 0 && ::stat(temporary.c_str(), &written) != 0) error = errno;
   if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) error = errno;
   if (error != 0) {
     ::unlink(temporary.c_str());
@@ -267,7 +293,14 @@ FileStatus replaceFileContents(const std::string& path, std::string_view bytes) 
     ::close(folderFd);
   }
   removeStaleTemporaries(folder, fileName, knownHiddenNames);
-  return FileStatus::success();
+  FileStatus saved = FileStatus::success();
+  saved.stamp = stampOf(written);
+  return saved;
+}
+
+FileStamp currentStamp(const std::string& path) {
+  struct stat status {};
+  return ::stat(path.c_str(), &status) == 0 ? stampOf(status) : FileStamp{};
 }
 
 }  // namespace corvane

@@ -138,7 +138,41 @@ std::wstring finalPath(const std::wstring& path) {
   return resolved;
 }
 
+std::int64_t fileTimeValue(const FILETIME& time) {
+  return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) |
+                                   time.dwLowDateTime);
+}
+
+FileStamp stampOf(HANDLE file) {
+  FileStamp stamp;
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (!GetFileInformationByHandle(file, &information) ||
+      (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return stamp;
+  }
+  stamp.known = true;
+  stamp.volume = information.dwVolumeSerialNumber;
+  stamp.file = (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) |
+               information.nFileIndexLow;
+  stamp.size =
+      (static_cast<std::uint64_t>(information.nFileSizeHigh) << 32) | information.nFileSizeLow;
+  stamp.modified = fileTimeValue(information.ftLastWriteTime);
+  return stamp;
+}
+
+FileStamp stampOfPath(const std::wstring& path) {
+  // Opened for its attributes alone: no reading, and no sharing refused to anyone.
+  FileHandle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file.get() == INVALID_HANDLE_VALUE ? FileStamp{} : stampOf(file.get());
+}
+
 }  // namespace
+
+FileStamp currentStamp(const std::string& path) {
+  return stampOfPath(widePath(path));
+}
 
 FileContents readFileContents(const std::string& path) {
   FileContents contents;
@@ -168,6 +202,12 @@ FileContents readFileContents(const std::string& path) {
       return fail(kDeviceReason);
     default:
       return fail(kOtherKindReason);
+  }
+  contents.stamp = stampOf(file.get());
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  if ((fileTimeValue(now) - contents.stamp.modified) * 100 < kUnsettledNanoseconds) {
+    contents.stamp.known = false;
   }
   LARGE_INTEGER size{};
   GetFileSizeEx(file.get(), &size);
@@ -265,7 +305,9 @@ FileStatus replaceFileContents(const std::string& path, std::string_view bytes) 
     return FileStatus::failure(reason(error));
   }
   removeStaleTemporaries(folder, name);
-  return FileStatus::success();
+  FileStatus saved = FileStatus::success();
+  saved.stamp = stampOfPath(target);  // a move keeps the file's index and times
+  return saved;
 }
 
 }  // namespace corvane

@@ -22,8 +22,9 @@ SettingsFileWatch::SettingsFileWatch(QObject* parent) : QObject(parent) {
   connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &SettingsFileWatch::noticed);
 }
 
-void SettingsFileWatch::watch(const QString& path, SkirmishSettings known) {
+void SettingsFileWatch::watch(const QString& path, SkirmishSettings known, FileStamp stamp) {
   known_ = std::move(known);
+  stamp_ = stamp;
   if (path != path_) {
     if (!watcher_.files().isEmpty()) watcher_.removePaths(watcher_.files());
     if (!watcher_.directories().isEmpty()) watcher_.removePaths(watcher_.directories());
@@ -38,11 +39,18 @@ bool SettingsFileWatch::isWatched(const QString& path) const {
 }
 
 bool SettingsFileWatch::differs(const IniDocument& onDisk) const {
-  return onDisk.origin() == IniDocument::Origin::Read && readSkirmishSettings(onDisk) != known_;
+  return onDisk.origin() == IniDocument::Origin::Read &&
+         !(stamp_.known && onDisk.stamp() == stamp_) && readSkirmishSettings(onDisk) != known_;
 }
 
-bool SettingsFileWatch::changedOnDisk() const {
-  return !path_.isEmpty() && differs(IniDocument::load(localPath(path_)));
+bool SettingsFileWatch::changedOnDisk() {
+  if (path_.isEmpty()) return false;
+  const std::string file = localPath(path_);
+  if (stamp_.known && currentStamp(file) == stamp_) return false;
+  const IniDocument onDisk = IniDocument::load(file);
+  if (differs(onDisk)) return true;
+  if (onDisk.origin() == IniDocument::Origin::Read) stamp_ = onDisk.stamp();
+  return false;
 }
 
 void SettingsFileWatch::arm() {

@@ -19,9 +19,10 @@ class SettingsFileWatch : public QObject {
  public:
   explicit SettingsFileWatch(QObject* parent = nullptr);
 
-  // Watches the file at `path`, whose settings are now `known` (as just loaded from it, or as
-  // just saved). A save replaces the file with a new one; the watch follows the name.
-  void watch(const QString& path, SkirmishSettings known);
+  // Watches the file at `path`, whose settings are now `known` and whose version is `stamp` (as
+  // just loaded from it, or as just saved). A save replaces the file with a new one; the watch
+  // follows the name.
+  void watch(const QString& path, SkirmishSettings known, FileStamp stamp);
 
   const QString& path() const { return path_; }
 
@@ -29,10 +30,12 @@ class SettingsFileWatch : public QObject {
   bool isWatched(const QString& path) const;
 
   // True when `onDisk`, the watched file as read, was read and holds other settings than the
-  // known ones. A missing or unreadable file holds nothing that a save could overwrite.
+  // known ones; the settings are compared only when it is another version than the known one.
+  // A missing or unreadable file holds nothing that a save could overwrite.
   bool differs(const IniDocument& onDisk) const;
-  // The same for the file as it is now on disk.
-  bool changedOnDisk() const;
+  // The same for the file as it is now on disk, which is read only when its stamp is not the
+  // known one. A version read and found to hold the known settings becomes the known one.
+  bool changedOnDisk();
 
  signals:
   // The watched file holds other settings than the known ones; sent once the file has been
@@ -48,6 +51,7 @@ class SettingsFileWatch : public QObject {
   QTimer settle_{this};
   QString path_;
   SkirmishSettings known_;
+  FileStamp stamp_;
 };
 
 }  // namespace corvane

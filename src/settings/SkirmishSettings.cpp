@@ -216,8 +216,10 @@ SaveOutcome saveSkirmishSettings(const QString& path, const SkirmishSettings& se
   }
   // An existing file that already holds exactly these settings is left alone: the game reloads
   // the file whenever its modification time changes.
+  outcome.stamp = document.stamp();
   if (document.origin() != IniDocument::Origin::Read || document.modified()) {
     outcome.status = document.save(localPath(path));
+    outcome.stamp = outcome.status.stamp;
   }
   if (outcome.status.ok) {
     outcome.written = readSkirmishSettings(document);

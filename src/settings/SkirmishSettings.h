@@ -95,13 +95,14 @@ SkirmishSettings loadSkirmishSettings(const QString& path);
 FileStatus saveSkirmishSettings(const QString& path, const SkirmishSettings& settings);
 
 // What a save did: its status; whether `proceed` stopped it (the file then untouched, the status
-// a failure); and on success the settings the file now holds, as a load would read them, and
-// the file itself as written.
+// a failure); and on success the settings the file now holds, as a load would read them, the
+// file itself as written and its stamp (that of the file read when it was left alone).
 struct SaveOutcome {
   FileStatus status;
   bool stopped = false;
   SkirmishSettings written;
   IniDocument document;
+  FileStamp stamp;
 };
 
 // The same save with a say before it writes: `proceed` sees the file as read (its origin tells a

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 
@@ -126,22 +127,33 @@ class tst_Saving : public QObject {
     QTest::addColumn<bool>("asks");           // about the other program's change, not as usual
     QTest::addColumn<int>("answer");
     QTest::addColumn<QByteArray>("saved");  // null: the changed file stays
+    // How the file was changed, when not written as usual: "renamed" over it, its size and time
+    // those of the file as loaded long before; "in place", at the time it had when loaded
+    // right after it was written (a change within the time's resolution).
+    QTest::addColumn<QString>("how");
     const QByteArray rewritten =
         "[Settings]\r\nTimeLimitMinutes=45\r\nMaxPlayers=8\r\n[Server]\r\nPort=4849\r\n";
     QTest::newRow("deleted") << QByteArray() << false << int(QMessageBox::Yes)
-                             << "[Settings]\r\n" + kWindowLines;
+                             << "[Settings]\r\n" + kWindowLines << QString();
     QTest::newRow("emptied") << QByteArray("") << true << int(QMessageBox::Yes)
-                             << "[Settings]\r\n" + kWindowLines;
+                             << "[Settings]\r\n" + kWindowLines << QString();
     QTest::newRow("rewritten by the game, saved over: its new lines stay")
         << rewritten << true << int(QMessageBox::Yes)
         << "[Settings]\r\nTimeLimitMinutes=60\r\nMaxPlayers=8\r\n" +
                kWindowLines.mid(QByteArray("TimeLimitMinutes=60\r\n").size()) +
-               "[Server]\r\nPort=4849\r\n";
+               "[Server]\r\nPort=4849\r\n"
+        << QString();
     QTest::newRow("rewritten by the game, not saved over")
-        << rewritten << true << int(QMessageBox::No) << QByteArray();
+        << rewritten << true << int(QMessageBox::No) << QByteArray() << QString();
     QTest::newRow("other lines than the settings changed")
         << kGameFile + "[More]\r\nA=1\r\n"
-        << false << int(QMessageBox::No) << QByteArray();
+        << false << int(QMessageBox::No) << QByteArray() << QString();
+    const QByteArray sameSize =
+        QByteArray(kGameFile).replace("TimeLimitMinutes=45", "TimeLimitMinutes=20");
+    QTest::newRow("renamed over, the same size and time: another file")
+        << sameSize << true << int(QMessageBox::No) << QByteArray() << "renamed";
+    QTest::newRow("rewritten in place right after the load, the same size and time")
+        << sameSize << true << int(QMessageBox::No) << QByteArray() << "in place";
   }
 
   void saveAfterAnotherProgramChangedTheFile() {
@@ -150,7 +162,26 @@ class tst_Saving : public QObject {
     QFETCH(QByteArray, saved);
     GameWindow t(kMaps, kGameFile);
     t.window.txtTime->setText(QStringLiteral("60"));
-    if (changed.isNull()) {
+    QFETCH(QString, how);
+    namespace fs = std::filesystem;
+    const fs::path file = t.game.path().toStdU16String();
+    if (!how.isEmpty()) {
+      // Loaded again at a time of whole seconds, which every system keeps exactly: just now, or
+      // an hour before for "renamed".
+      auto loadedAt = std::chrono::floor<std::chrono::seconds>(fs::last_write_time(file));
+      if (how == "renamed") loadedAt -= std::chrono::hours(1);
+      fs::last_write_time(file, loadedAt);
+      t.window.LoadSettings(t.game.path());
+      t.window.txtTime->setText(QStringLiteral("60"));
+      if (how == "renamed") {
+        const fs::path other = t.game.write(changed, QStringLiteral("other.ini")).toStdU16String();
+        fs::last_write_time(other, loadedAt);
+        fs::rename(other, file);
+      } else {
+        t.game.write(changed);
+        fs::last_write_time(file, loadedAt);
+      }
+    } else if (changed.isNull()) {
       QVERIFY(QFile::remove(t.game.path()));
     } else {
       t.game.write(changed);

@@ -60,6 +60,14 @@ e2e_begin() {
   [ -x "$E2E_CLOSE_WINDOW" ] || e2e_fail "no executable at $E2E_CLOSE_WINDOW"
   unset WINEPREFIX
   E2E_PROGRAM_PID=
+  # Every process Corvane starts inherits this mark; e2e_end fails the test when one outlives it.
+  E2E_RUN_MARK=CORVANE_E2E_RUN=$$-$RANDOM$RANDOM
+  # In the PATH of Corvane only: a dbus-launch that, as the bus library's own does when a
+  # program asks for a session bus where there is none, leaves a bus (here a sleep) behind.
+  # The bus library tries its own path first; where that exists, its bus is the one left.
+  mkdir -p "$E2E_SCRATCH/stand-ins"
+  printf '#!/bin/sh\nsleep 300 >/dev/null 2>&1 &\nexit 1\n' >"$E2E_SCRATCH/stand-ins/dbus-launch"
+  chmod +x "$E2E_SCRATCH/stand-ins/dbus-launch"
   E2E_CLIPBOARD_PROBES=0
   E2E_CHECKS=0
   trap e2e_end EXIT
@@ -91,15 +99,43 @@ e2e_accessibility_bus() {
   XDG_RUNTIME_DIR=$E2E_SCRATCH/runtime /usr/libexec/at-spi-bus-launcher --launch-immediately \
     >/dev/null 2>&1 &
   E2E_LAUNCHER_PID=$!
-  trap 'e2e_end; kill "$E2E_LAUNCHER_PID" "$E2E_BUS_PID" 2>/dev/null || :' EXIT
+  trap 'E2E_STATUS=$?; kill "$E2E_LAUNCHER_PID" "$E2E_BUS_PID" 2>/dev/null || :; e2e_end' EXIT
 }
 
-# Ends Corvane if it still runs.
+# Ends Corvane if it still runs; then fails the test when a process Corvane started (one that
+# carries E2E_RUN_MARK in its environment) is still running a second later, and ends it.
 e2e_end() {
+  local status=${E2E_STATUS:-$?}
   if [ -n "${E2E_PROGRAM_PID:-}" ] && kill -0 "$E2E_PROGRAM_PID" 2>/dev/null; then
     kill "$E2E_PROGRAM_PID" 2>/dev/null || :
     wait "$E2E_PROGRAM_PID" 2>/dev/null || :
   fi
+  [ -n "${E2E_RUN_MARK:-}" ] || return 0
+  local left deadline=$((SECONDS + 1))
+  while left=$(e2e_marked_processes) && [ -n "$left" ] && ((SECONDS <= deadline)); do
+    sleep 0.1
+  done
+  [ -n "$left" ] || return 0
+  echo "FAIL: Corvane left processes running:" >&2
+  local pid
+  for pid in $left; do
+    echo "  $pid: $(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null)" >&2
+    kill "$pid" 2>/dev/null || :
+  done
+  ((status != 0)) || status=1
+  exit "$status"
+}
+
+# The ids of the running processes whose environment holds E2E_RUN_MARK.
+e2e_marked_processes() {
+  local environment pid
+  for environment in /proc/[0-9]*/environ; do
+    pid=${environment#/proc/}
+    pid=${pid%/environ}
+    if tr '\0' '\n' <"$environment" 2>/dev/null | grep -qxF "$E2E_RUN_MARK"; then
+      echo "$pid"
+    fi
+  done
 }
 
 # Polls `command...` every 50 ms until it succeeds; fails the test with `what` after
@@ -168,8 +204,8 @@ e2e_launch_corvane() {
   E2E_PROGRAM_LOG=$E2E_SCRATCH/corvane.log
   # A sanitizer build's leak checker skips what system libraries leave behind.
   local leak_options="suppressions=$E2E_HERE/lsan-suppressions.txt"
-  env -u WINEPREFIX -u WAYLAND_DISPLAY -u QT_SCALE_FACTOR HOME="$home" \
-    XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=xcb \
+  env -u WINEPREFIX -u WAYLAND_DISPLAY -u QT_SCALE_FACTOR HOME="$home" "$E2E_RUN_MARK" \
+    PATH="$E2E_SCRATCH/stand-ins:$PATH" XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=xcb \
     LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}$leak_options" "$@" \
     "$E2E_CORVANE" >"$E2E_PROGRAM_LOG" 2>&1 &
   E2E_PROGRAM_PID=$!
