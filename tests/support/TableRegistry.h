@@ -17,13 +17,9 @@ inline const std::string kGameSubKey = "Software\\Westwood\\Renegade";
 
 class TableRegistry final : public RegistryStore {
  public:
-  TableRegistry& key(RootKeyHandle root, const std::string& subKey) {
-    keys_.insert({root, subKey});
-    return *this;
-  }
   TableRegistry& value(RootKeyHandle root, const std::string& subKey, const std::string& name,
                        const std::string& text) {
-    key(root, subKey);
+    keys_.insert({root, subKey});
     values_[{root, subKey, name}] = text;
     return *this;
   }
