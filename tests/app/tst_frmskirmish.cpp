@@ -96,9 +96,7 @@ class tst_frmSkirmish : public QObject {
     QTest::addColumn<int>("pointSize");
     QTest::newRow("desktop default") << QString() << 0;
     QTest::newRow("large sans") << "DejaVu Sans" << 12;
-    QTest::newRow("wide monospace") << "DejaVu Sans Mono" << 10;
     QTest::newRow("monospace") << "DejaVu Sans Mono" << 9;
-    QTest::newRow("serif") << "DejaVu Serif" << 10;
   }
 
   void captionsFitAnyFontAtTheLargestSize() {

@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "Application.h"
 #include "GameWindow.h"
 #include "NumericField.h"
 
@@ -28,26 +27,6 @@ class tst_Startup : public QObject {
   Q_OBJECT
 
  private slots:
-  // Windows' dialog font stays unless the system drew a stand-in for it.
-  void legibleFamily_data() {
-    QTest::addColumn<QString>("resolved");
-    QTest::addColumn<QStringList>("available");
-    QTest::addColumn<QString>("family");
-    const QStringList wine = {"DejaVu Math TeX Gyre", "DejaVu Serif", "Liberation Sans"};
-    QTest::newRow("the alias drawn in its own name")
-        << "MS Shell Dlg 2" << wine << "MS Shell Dlg 2";
-    QTest::newRow("the alias drawn in a sans-serif face") << "Tahoma" << wine << "Tahoma";
-    QTest::newRow("a stand-in: the first sans-serif face there is")
-        << "DejaVu Math TeX Gyre" << wine << "Liberation Sans";
-    QTest::newRow("no sans-serif face: the stand-in stays")
-        << "DejaVu Math TeX Gyre" << QStringList{"DejaVu Serif"} << "DejaVu Math TeX Gyre";
-  }
-  void legibleFamily() {
-    QFETCH(QString, resolved);
-    QFETCH(QStringList, available);
-    QTEST(corvane::legibleFamily(QStringLiteral("MS Shell Dlg 2"), resolved, available), "family");
-  }
-
   void registryPathForms_data() {
     QTest::addColumn<QString>("value");          // of InstallPath, below a scratch folder
     QTest::addColumn<QString>("installFolder");  // "" when the game is not found
@@ -55,12 +34,8 @@ class tst_Startup : public QObject {
                                     << "Game";
     QTest::newRow("a folder: its parent is taken") << "Westwood/Renegade"
                                                    << "Westwood";
-    QTest::newRow("a trailing separator is cut") << "Game/"
-                                                 << "Game";
     QTest::newRow("a folder without Data") << "Empty/Renegade.exe"
                                            << "";
-    QTest::newRow("a path that does not exist") << "Missing/Renegade.exe"
-                                                << "";
   }
 
   void registryPathForms() {

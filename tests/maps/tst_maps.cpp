@@ -70,15 +70,11 @@ class tst_Maps : public QObject {
     row("plain", "C&C_Under.mix", "");
     row("27 characters", "C&C_Twenty_Seven_Chars1.mix", "");
     row("28 characters", "C&C_Twenty_Seven_Chars12.mix", "27");
-    row("Windows-1252 letters", "C&C_M\u00FCller\u2122.mix", "");
     row("a semicolon", "C&C_A;B.mix", "semicolon");
     row("a blank in front", " lead.mix", "blank");
-    row("a blank behind", "lead.mix ", "blank");
     row("a tab", "C&C_a\tb.mix", "control");
-    row("a C1 control", "C&C_a\u0085b.mix", "control");
     row("a character Windows-1252 lacks", "C&C_\u65E5.mix", "Windows-1252");
     row("the mark in front", "+++ C&C_A.mix", "+++");
-    row("the mark's plusses alone", "+++C&C_A.mix", "");
     row("not in the Data folder", "C&C_Gone.mix", "Data folder", {"C&C_Under.mix"});
     row("in it in another letter case", "c&c_under.MIX", "", {"C&C_Under.mix"});
     row("in it in another case of a non-ASCII letter", "\u00C4RGER.mix", "", {"\u00E4rger.mix"});

@@ -175,19 +175,6 @@ class tst_Settings : public QObject {
     QCOMPARE(corvane::loadSkirmishSettings(path), settings);
   }
 
-  void saveRefusesWhatTheFileCannotHold() {
-    File file;
-    file.write("[Settings]\r\nMapName01=C&C_Under.mix\r\n");
-    SkirmishSettings settings;
-    for (const QString name : {"C&C_\u65E5\u672C.mix", "a\nb.mix"}) {
-      settings.rotation = {name};
-      QVERIFY(!corvane::saveSkirmishSettings(file.path, settings).ok);
-    }
-    QCOMPARE(file.bytes(), "[Settings]\r\nMapName01=C&C_Under.mix\r\n");
-    QVERIFY(!corvane::saveSkirmishSettings(file.dir.path(), {}).ok);  // a folder is never replaced
-    QVERIFY(QFileInfo(file.dir.path()).isDir());
-  }
-
   void codePageRoundTripsEveryByte() {
     std::string all;
     for (int b = 1; b < 256; ++b) all.push_back(static_cast<char>(b));

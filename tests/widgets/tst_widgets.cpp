@@ -1,12 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Corvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The widgets the windows share: fitting a text into a fixed box, pictures drawn ahead on other
-// threads, and a link label answering to activation only.
+// The widgets the windows share: fitting a text into a fixed box, and a link label answering to
+// activation only.
 #include <QSignalSpy>
 #include <QtTest>
 
 #include "LinkLabel.h"
-#include "SvgPicture.h"
 #include "TextFitting.h"
 
 using namespace corvane::widgets;
@@ -63,50 +62,6 @@ class tst_Widgets : public QObject {
       larger.setPointSizeF(fitted.pointSizeF() + 0.25);
       QVERIFY(fitted.pointSizeF() == 10 || !textFitsBox(text, larger, box, flow));
     }
-  }
-
-  void everyPictureIsAValidSvg() {
-    QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));  // features Qt cannot draw
-    QDirIterator pictures(QStringLiteral(CORVANE_SOURCE_DIR), {QStringLiteral("*.svg")},
-                          QDir::Files, QDirIterator::Subdirectories);
-    int count = 0;
-    for (; pictures.hasNext(); ++count) {
-      const QString path = pictures.next();
-      QVERIFY2(!drawSvg(path, QSize(48, 48)).isNull(), qPrintable(path));
-    }
-    QVERIFY(count >= 9);
-  }
-
-  void picturesDrawnAheadAreThoseAskedFor() {
-    const QString backdrop = QStringLiteral(CORVANE_SOURCE_DIR "/app/pictures/background.svg");
-    const std::shared_future<QImage> large = drawSvgAhead(backdrop, QSize(1006, 980));
-    const std::shared_future<QImage> missing = drawSvgAhead(":/none.svg", {10, 10});
-    QCOMPARE(large.get(), drawSvg(backdrop, QSize(1006, 980)));
-    QVERIFY(missing.get().isNull());
-  }
-
-  void linkShowsItsWholeTextWhereItCan_data() {
-    QTest::addColumn<bool>("wrap");
-    // The label's size in parts of the address's width on one line, and in lines.
-    QTest::addColumn<qreal>("widthShare");
-    QTest::addColumn<qreal>("heightInLines");
-    QTest::addColumn<bool>("whole");
-    QTest::newRow("too narrow, one line: cut short") << false << 0.8 << 3.0 << false;
-    QTest::newRow("too narrow, wrapped after the @") << true << 0.8 << 3.0 << true;
-    QTest::newRow("wrapped, but one line tall: cut short") << true << 0.8 << 1.0 << false;
-  }
-
-  void linkShowsItsWholeTextWhereItCan() {
-    QFETCH(bool, wrap);
-    QFETCH(qreal, widthShare);
-    QFETCH(qreal, heightInLines);
-    LinkLabel link;
-    link.setText(QStringLiteral("corvane@users.noreply.github.com"));
-    link.setWordWrap(wrap);
-    const QFontMetrics metrics(link.font());
-    link.resize(qRound(metrics.horizontalAdvance(link.text()) * widthShare),
-                qRound(metrics.lineSpacing() * heightInLines));
-    QTEST(link.showsWholeText(), "whole");
   }
 
   void linkAnswersToActivationOnly() {
