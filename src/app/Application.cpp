@@ -13,10 +13,6 @@
 
 #include <utility>
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 #include "SvgPicture.h"
 #include "TextFitting.h"
 
@@ -80,13 +76,6 @@ Program::NoBusOfItsOwn::NoBusOfItsOwn() {
 
 void Program::NoBusOfItsOwn::release() {
   if (std::exchange(engaged_, false)) qunsetenv(kSessionBusVariable);
-}
-
-Program::LargeBlocksOnTheirOwnPages::LargeBlocksOnTheirOwnPages() {
-#ifdef __GLIBC__
-  constexpr int kDefaultThreshold = 128 * 1024;
-  mallopt(M_MMAP_THRESHOLD, kDefaultThreshold);
-#endif
 }
 
 Program::Program(int& argc, char** argv)

@@ -62,15 +62,6 @@ class Program {
     bool engaged_ = false;
   };
 
-  // glibc's allocator raises the size from which a block gets pages of its own (and gives them
-  // back when freed) to the largest such block freed so far: after the registry file's
-  // megabytes, the lists of thousands of maps would be carved out of the heap, where the holes
-  // they leave stay in memory. This keeps that size at its default.
-  struct LargeBlocksOnTheirOwnPages {
-    LargeBlocksOnTheirOwnPages();
-  };
-
-  LargeBlocksOnTheirOwnPages largeBlocks_;
   NoBusOfItsOwn noBusOfItsOwn_;
   std::unique_ptr<RegistryStore> registry_;
   GameLookAhead lookAhead_;

@@ -57,6 +57,8 @@ GameLookAhead::GameLookAhead(RegistryStore& registry)
         look_.folders = gameFoldersOf(look_.installPath);
         if (look_.folders.found) look_.mixFiles = mixFilesIn(look_.folders.dataFolder);
 #ifdef __GLIBC__
+        // The registry file and the folder's listing, megabytes with thousands of maps, were
+        // freed into this thread's own heap, which keeps them unless told to give them back.
         malloc_trim(0);
 #endif
       }) {}
