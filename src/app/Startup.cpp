@@ -5,6 +5,10 @@
 #include <QDir>
 #include <QLineEdit>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include "GameLookAhead.h"
 #include "Paths.h"
 #include "Registry.h"
@@ -52,6 +56,11 @@ GameLookAhead::GameLookAhead(RegistryStore& registry)
             fromUtf8(ReadRegistryValue(registry, noShell, kGameKey, kInstallPathValue));
         look_.folders = gameFoldersOf(look_.installPath);
         if (look_.folders.found) look_.mixFiles = mixFilesIn(look_.folders.dataFolder);
+#ifdef __GLIBC__
+        // The registry file and the folder's listing, megabytes with thousands of maps, were
+        // freed into this thread's own heap, which keeps them unless told to give them back.
+        malloc_trim(0);
+#endif
       }) {}
 
 GameLookAhead::~GameLookAhead() {

@@ -3,34 +3,61 @@
 // The map list model.
 #include "MapListModel.h"
 
+#include <QHash>
+
 namespace corvane {
+
+RowTexts::RowTexts(const QStringList& texts, qsizetype rows) : ids_(rows, 0) {
+  QHash<QString, quint32> idOf;
+  for (qsizetype row = 0; row < std::min(rows, texts.size()); ++row) {
+    if (texts[row].isEmpty()) continue;
+    auto id = idOf.constFind(texts[row]);
+    if (id == idOf.cend()) {
+      texts_.append(texts[row]);
+      id = idOf.insert(texts[row], static_cast<quint32>(texts_.size()));
+    }
+    ids_[row] = *id;
+  }
+}
+
+QStringList RowTexts::toList() const {
+  QStringList list;
+  list.reserve(ids_.size());
+  for (qsizetype row = 0; row < ids_.size(); ++row) list.append((*this)[row]);
+  return list;
+}
+
+RowTexts RowTexts::taken(const QList<int>& rows) const {
+  RowTexts kept;
+  kept.texts_ = texts_;
+  kept.ids_.reserve(rows.size());
+  for (const int row : rows) kept.ids_.append(ids_[row]);
+  return kept;
+}
 
 MapListModel::MapListModel(QObject* parent) : QAbstractListModel(parent) {}
 
 void MapListModel::setEntries(QStringList entries, QStringList reasons) {
   beginResetModel();
   entries_ = std::move(entries);
-  reasons_ = std::move(reasons);
-  reasons_.resize(entries_.size());
-  notes_ = QStringList(entries_.size());
+  reasons_ = RowTexts(reasons, entries_.size());
+  notes_ = RowTexts({}, entries_.size());
   endResetModel();
 }
 
 void MapListModel::setReasons(QStringList reasons) {
-  reasons_ = std::move(reasons);
-  reasons_.resize(entries_.size());
+  reasons_ = RowTexts(reasons, entries_.size());
   if (!entries_.isEmpty()) emit dataChanged(index(0), index(static_cast<int>(entries_.size()) - 1));
 }
 
 void MapListModel::setNotes(QStringList notes) {
-  notes_ = std::move(notes);
-  notes_.resize(entries_.size());
+  notes_ = RowTexts(notes, entries_.size());
   if (!entries_.isEmpty()) emit dataChanged(index(0), index(static_cast<int>(entries_.size()) - 1));
 }
 
 QString MapListModel::reason(int row) const {
   if (row < 0 || row >= entries_.size()) return {};
-  if (!reasons_[row].isEmpty() || limit_ < 0 || row < limit_) return reasons_[row];
+  if (reasons_.has(row) || limit_ < 0 || row < limit_) return reasons_[row];
   return limitReason_;
 }
 
@@ -57,24 +84,24 @@ void MapListModel::removeRowList(const QList<int>& rows) {
   // Many scattered rows: one reset is far cheaper than one removal signal per run of rows.
   constexpr qsizetype kResetAbove = 64;
   if (rows.size() > kResetAbove) {
-    QStringList kept;
-    QStringList keptReasons;
-    QStringList keptNotes;
-    kept.reserve(entries_.size() - rows.size());
-    keptReasons.reserve(kept.capacity());
-    keptNotes.reserve(kept.capacity());
+    QList<int> keptRows;
+    keptRows.reserve(entries_.size() - rows.size());
     qsizetype next = 0;
     for (int row = 0; row < entries_.size(); ++row) {
       if (next < rows.size() && rows[next] == row) {
         ++next;
       } else {
-        kept.append(entries_[row]);
-        keptReasons.append(reasons_[row]);
-        keptNotes.append(notes_[row]);
+        keptRows.append(row);
       }
     }
-    setEntries(std::move(kept), std::move(keptReasons));
-    notes_ = std::move(keptNotes);
+    QStringList kept;
+    kept.reserve(keptRows.size());
+    for (const int row : keptRows) kept.append(entries_[row]);
+    beginResetModel();
+    entries_ = std::move(kept);
+    reasons_ = reasons_.taken(keptRows);
+    notes_ = notes_.taken(keptRows);
+    endResetModel();
     return;
   }
   // Few rows: remove each run of adjacent rows, from the bottom up, so views keep the
@@ -158,16 +185,10 @@ void MapListModel::reorder(const QList<int>& order) {
   emit layoutAboutToBeChanged();
   QList<int> newRowOf(order.size());
   QStringList reordered;
-  QStringList reorderedReasons;
-  QStringList reorderedNotes;
   reordered.reserve(order.size());
-  reorderedReasons.reserve(order.size());
-  reorderedNotes.reserve(order.size());
   for (int row = 0; row < order.size(); ++row) {
     newRowOf[order[row]] = row;
     reordered.append(entries_[order[row]]);
-    reorderedReasons.append(reasons_[order[row]]);
-    reorderedNotes.append(notes_[order[row]]);
   }
   // Views keep their selection and current entry on the entries they were on.
   const QModelIndexList before = persistentIndexList();
@@ -175,8 +196,8 @@ void MapListModel::reorder(const QList<int>& order) {
   after.reserve(before.size());
   for (const QModelIndex& old : before) after.append(index(newRowOf[old.row()]));
   entries_ = std::move(reordered);
-  reasons_ = std::move(reorderedReasons);
-  notes_ = std::move(reorderedNotes);
+  reasons_ = reasons_.taken(order);
+  notes_ = notes_.taken(order);
   changePersistentIndexList(before, after);
   emit layoutChanged();
 }
@@ -214,7 +235,7 @@ QVariant MapListModel::data(const QModelIndex& index, int role) const {
 
 Qt::ItemFlags MapListModel::flags(const QModelIndex& index) const {
   if (!index.isValid()) return Qt::ItemIsDropEnabled;
-  if (!unplayableSelectable_ && index.row() < reasons_.size() && !reasons_[index.row()].isEmpty()) {
+  if (!unplayableSelectable_ && index.row() < reasons_.size() && reasons_.has(index.row())) {
     return Qt::ItemNeverHasChildren;
   }
   return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled |

@@ -14,6 +14,34 @@
 
 namespace corvane {
 
+// A text for each of a list's rows where most rows have none (the reasons and notes of
+// thousands of maps): a small number per row, and each distinct text kept once.
+class RowTexts {
+ public:
+  RowTexts() = default;
+  // `rows` rows carrying `texts` in order, the missing ones empty.
+  RowTexts(const QStringList& texts, qsizetype rows);
+
+  qsizetype size() const { return ids_.size(); }
+  // The text of `row` (an empty one when it has none).
+  QString operator[](qsizetype row) const {
+    const quint32 id = ids_[row];
+    return id == 0 ? QString() : texts_[id - 1];
+  }
+  bool has(qsizetype row) const { return ids_[row] != 0; }
+  QStringList toList() const;
+
+  // Rows added at the end are empty.
+  void resize(qsizetype rows) { ids_.resize(rows); }
+  void remove(qsizetype row, qsizetype count) { ids_.remove(row, count); }
+  // The texts of `rows`, in their order.
+  RowTexts taken(const QList<int>& rows) const;
+
+ private:
+  QList<quint32> ids_;  // 0 for none, else the text's place in texts_ plus one
+  QStringList texts_;
+};
+
 class MapListModel : public QAbstractListModel {
   Q_OBJECT
 
@@ -28,7 +56,7 @@ class MapListModel : public QAbstractListModel {
   // The entries, top to bottom.
   const QStringList& entries() const { return entries_; }
   // The reasons the entries carry themselves (empty texts for none), in step with entries().
-  const QStringList& reasons() const { return reasons_; }
+  QStringList reasons() const { return reasons_.toList(); }
   // Why the game will not play the entry at `row`: its own reason, else the limit's (see
   // setRowLimit); empty when it plays.
   QString reason(int row) const;
@@ -92,8 +120,8 @@ class MapListModel : public QAbstractListModel {
   void reorder(const QList<int>& order);
 
   QStringList entries_;
-  QStringList reasons_;
-  QStringList notes_;
+  RowTexts reasons_;
+  RowTexts notes_;
   int limit_ = -1;  // none
   QString limitReason_;
   bool unplayableSelectable_ = true;

@@ -148,9 +148,15 @@ class tst_Maps : public QObject {
     const QStringList texts =
         entries(tag.contains(u"many") ? 200 : 10).split(QString(), Qt::SkipEmptyParts);
     // Every third entry carries a reason, its own text; the entries from row 8 on, the limit's.
+    // Every other one, a note.
     QStringList reasons;
-    for (int row = 0; row < texts.size(); ++row) reasons.append(row % 3 ? "" : texts[row]);
+    QStringList notes;
+    for (int row = 0; row < texts.size(); ++row) {
+      reasons.append(row % 3 ? "" : texts[row]);
+      notes.append(row % 2 ? "" : texts[row]);
+    }
     model.setEntries(texts, reasons);
+    model.setNotes(notes);
     model.setRowLimit(8, QStringLiteral("late"));
     QList<int> moved;
     if (tag.startsWith(u"remove")) model.removeRowList(rows);
@@ -162,6 +168,7 @@ class tst_Maps : public QObject {
       const QString text = model.entries()[row];
       const QString own = reasons[texts.indexOf(text)];
       QCOMPARE(model.reason(row), own.isEmpty() && row >= 8 ? QStringLiteral("late") : own);
+      QCOMPARE(model.note(row), notes[texts.indexOf(text)]);
     }
   }
 };
