@@ -41,9 +41,7 @@ class tst_Rotation : public QObject {
     QCOMPARE(t.rotation(), (QStringList{"C&C_X.mix", "C&C_A.mix", "C&C_B.mix", "C&C_D.mix"}));
     QCOMPARE(t.available(),
              (QStringList{"+++ C&C_A.mix", "+++ C&C_B.mix", "C&C_C.mix", "+++ C&C_D.mix"}));
-    const QPoint third = w.lstRenData->visualRect(w.lstRenData->model()->index(2, 0)).center();
-    QTest::mouseClick(w.lstRenData->viewport(), Qt::LeftButton, {}, third);
-    QTest::mouseDClick(w.lstRenData->viewport(), Qt::LeftButton, {}, third);
+    GameWindow::click(w.lstRenData, 2, {}, true);
     QCOMPARE(t.rotation().last(), QStringLiteral("C&C_C.mix"));
   }
 
@@ -60,9 +58,7 @@ class tst_Rotation : public QObject {
     // A removed map loses its mark even while another copy stays, so that it can be added again;
     // marks compare letter case.
     QCOMPARE(t.available(), (QStringList{"C&C_A.mix", "C&C_B.mix", "C&C_C.mix", "+++ C&C_D.mix"}));
-    const QPoint first = w.lstMaps->visualRect(w.lstMaps->model()->index(0, 0)).center();
-    QTest::mouseClick(w.lstMaps->viewport(), Qt::LeftButton, {}, first);
-    QTest::mouseDClick(w.lstMaps->viewport(), Qt::LeftButton, {}, first);
+    GameWindow::click(w.lstMaps, 0, {}, true);
     QCOMPARE(t.rotation(), QStringList{"C&C_D.mix"});
   }
 
@@ -112,9 +108,7 @@ class tst_Rotation : public QObject {
     }
     // Files the game cannot play are never selected, not by a click, a double-click or Ctrl+A,
     // and never added or marked.
-    GameWindow::click(w.lstRenData, 0);
-    QTest::mouseDClick(w.lstRenData->viewport(), Qt::LeftButton, {},
-                       w.lstRenData->visualRect(w.lstRenData->model()->index(0, 0)).center());
+    GameWindow::click(w.lstRenData, 0, {}, true);
     QVERIFY(!w.cmdAdd->isEnabled());
     QCOMPARE(t.rotation(), rotation);
     // Ranges take the rows that can be selected, also from or to a greyed first or last row.

@@ -8,20 +8,10 @@
 
 #include "GameWindow.h"
 #include "NumericField.h"
+#include "TempFolder.h"
 
 using corvane::testing::GameFolder;
 using corvane::testing::TableRegistry;
-
-namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-  QDir().mkpath(QFileInfo(path).path());
-  QFile file(path);
-  file.open(QIODevice::WriteOnly);
-  file.write(bytes);
-}
-
-}  // namespace
 
 class tst_Startup : public QObject {
   Q_OBJECT
@@ -30,22 +20,22 @@ class tst_Startup : public QObject {
   void registryPathForms_data() {
     QTest::addColumn<QString>("value");          // of InstallPath, below a scratch folder
     QTest::addColumn<QString>("installFolder");  // "" when the game is not found
-    QTest::newRow("the executable") << "Game/Renegade.exe"
-                                    << "Game";
-    QTest::newRow("a folder: its parent is taken") << "Westwood/Renegade"
-                                                   << "Westwood";
-    QTest::newRow("a folder without Data") << "Empty/Renegade.exe"
-                                           << "";
+    QTest::newRow("the executable") << "Game/Renegade.exe" << QStringLiteral("Game");
+    QTest::newRow("a folder: its parent is taken")
+        << "Westwood/Renegade" << QStringLiteral("Westwood");
+    QTest::newRow("a folder without Data") << "Empty/Renegade.exe" << QString();
   }
 
   void registryPathForms() {
     QFETCH(QString, value);
     QFETCH(QString, installFolder);
     QTemporaryDir scratch;
-    writeFile(scratch.filePath("Game/Renegade.exe"), "");
-    writeFile(scratch.filePath("Game/DATA/SvrCfg_Skirmish.INI"),
-              "[Settings]\r\nTimeLimitMinutes=12\r\n");
-    writeFile(scratch.filePath("Empty/Renegade.exe"), "");
+    const auto writeFile = [&scratch](const char* name, const char* bytes) {
+      corvane::testing::writeFile(scratch.filePath(name).toStdU16String(), bytes);
+    };
+    writeFile("Game/Renegade.exe", "");
+    writeFile("Game/DATA/SvrCfg_Skirmish.INI", "[Settings]\r\nTimeLimitMinutes=12\r\n");
+    writeFile("Empty/Renegade.exe", "");
     QDir().mkpath(scratch.filePath("Westwood/Renegade"));
     QDir().mkpath(scratch.filePath("Westwood/Data"));
     ScriptedDesktop desktop;

@@ -15,26 +15,24 @@ class tst_NumericField : public QObject {
 
  private slots:
   void typedKeys_data() {
-    QTest::addColumn<QString>("initial");
-    QTest::addColumn<int>("maxLength");
-    QTest::addColumn<QString>("typed");  // "\b" is Backspace
+    QTest::addColumn<QString>("initial");  // of a field of 5 digits
+    QTest::addColumn<QString>("typed");    // "\b" is Backspace
     QTest::addColumn<QString>("result");
-    QTest::newRow("letters, signs, blanks and points are dropped") << "" << 5 << "a-1 +2.e/"
-                                                                   << "12";
-    QTest::newRow("zeros only become 0") << "" << 5 << "000"
-                                         << "0";
-    QTest::newRow("deleting every digit leaves 0") << "12" << 5 << "\b\b\b"
-                                                   << "0";
+    const auto row = [](const char* tag, const char* initial, const char* typed,
+                        const char* result) {
+      QTest::newRow(tag) << QString(initial) << QString(typed) << QString(result);
+    };
+    row("letters, signs, blanks and points are dropped", "", "a-1 +2.e/", "12");
+    row("zeros only become 0", "", "000", "0");
+    row("deleting every digit leaves 0", "12", "\b\b\b", "0");
     // The 0 put into a cleared field is replaced by what is typed next, not followed by it.
-    QTest::newRow("credits cleared and typed anew") << "10000" << 5 << "\b\b\b\b\b10000"
-                                                    << "10000";
+    row("credits cleared and typed anew", "10000", "\b\b\b\b\b10000", "10000");
   }
 
   void typedKeys() {
     QFETCH(QString, initial);
-    QFETCH(int, maxLength);
     QFETCH(QString, typed);
-    NumericField field(initial, maxLength);
+    NumericField field(initial, 5);
     field.show();
     field.setText(initial);
     field.end(false);
@@ -51,17 +49,14 @@ class tst_NumericField : public QObject {
   void pastedAndSetText_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("result");
-    QTest::newRow("a number") << "250"
-                              << "250";
-    QTest::newRow("too long, cut to the limit") << "12345"
-                                                << "123";
-    QTest::newRow("leading zeros stay") << "009"
-                                        << "009";
-    QTest::newRow("cut to zeros") << "0009"
-                                  << "0";
-    for (const char* text : {"abc", "-5", "1.5", " 42", "+42", "1e3", "\u0661"}) {
-      QTest::newRow(text) << QString::fromUtf8(text) << "0";
-    }
+    const auto row = [](const char* text, const char* result, const char* tag = nullptr) {
+      QTest::newRow(tag ? tag : text) << QString::fromUtf8(text) << QString::fromUtf8(result);
+    };
+    row("250", "250", "a number");
+    row("12345", "123", "too long, cut to the limit");
+    row("009", "009", "leading zeros stay");
+    row("0009", "0", "cut to zeros");
+    for (const char* text : {"abc", "-5", "1.5", " 42", "+42", "1e3", "\u0661"}) row(text, "0");
   }
 
   void pastedAndSetText() {

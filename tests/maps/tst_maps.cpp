@@ -26,17 +26,10 @@ class tst_Maps : public QObject {
   void listsTheFolderLikeAWindowsFileList() {
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.mix")));
-    QStringList names = {"b.mix",
-                         "A.MIX",
-                         "c.Mix",
-                         "always.dat",
-                         "a.mixx",
-                         "\u00C4rger.mix",
-                         "Zebra.mix",
-                         "\u00E4pfel.MIX",
-                         "+++ x.mix",
-                         "C&C_\u65E5.mix",
-                         "C&C_M\u00FCller\u2122.mix"};
+    QStringList names = QStringLiteral(
+                            "b.mix|A.MIX|c.Mix|always.dat|a.mixx|\u00C4rger.mix|Zebra.mix|"
+                            "\u00E4pfel.MIX|+++ x.mix|C&C_\u65E5.mix|C&C_M\u00FCller\u2122.mix")
+                            .split(u'|');
     QStringList listed = {"+++ x.mix",      "A.MIX", "b.mix",     "C&C_M\u00FCller\u2122.mix",
                           "C&C_\u65E5.mix", "c.Mix", "Zebra.mix", "\u00E4pfel.MIX",
                           "\u00C4rger.mix"};

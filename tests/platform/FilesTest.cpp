@@ -1,9 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Corvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The INI engine on real files: crash-safe replacing, refusals, how a path loads, what kinds of
-// file it takes, and the removal of temporary files that killed saves left behind.
+// The INI engine on real files: crash-safe replacing (on Windows, against attributes and sharing),
+// refusals, how a path loads, the kinds of file it takes, and killed saves' temporary files.
 #include <gtest/gtest.h>
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/inotify.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -46,11 +48,34 @@ TEST(Replacing, AnyFolderNameTheSystemAllows) {
   EXPECT_EQ(ReadINIValue(file, "Settings", "RadarMode", "2"), "0");
 }
 
-#ifndef _WIN32
-
 std::size_t entriesIn(const fs::path& folder) {
   return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
 }
+
+#ifdef _WIN32
+// Hidden and system attributes stay; a read-only file, or one that another program holds without
+// delete sharing, is refused and left as it was, with no temporary file beside it.
+TEST(Replacing, KeepsAttributesAndRefusesWhatItMayNotReplace) {
+  TempFolder folder;
+  const std::string file = folder.file("s.ini");
+  writeFile(file, kSettings);
+  constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  ASSERT_TRUE(SetFileAttributesA(file.c_str(), kKept));
+  ASSERT_TRUE(WriteINIValue(file, "Settings", "RadarMode", "2").ok);
+  EXPECT_EQ(GetFileAttributesA(file.c_str()) & kKept, kKept);
+  const HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(WriteINIValue(file, "Settings", "RadarMode", "0").ok);
+  CloseHandle(held);
+  ASSERT_TRUE(SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_FALSE(WriteINIValue(file, "Settings", "RadarMode", "0").error.empty());
+  SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(readFile(file), "[Settings]\nRadarMode=2\r\nSpawnWeapons=no\n");
+  EXPECT_EQ(entriesIn(folder.path()), 1u);
+}
+
+#else
 
 struct stat statusOf(const std::string& path) {
   struct stat result {};
@@ -334,6 +359,12 @@ INSTANTIATE_TEST_SUITE_P(
                                   ".svrcfg_skirmish.ini.corvane-{ended}-Ab12Cd",
                                   Listed::BeforeLeftover, true},
                       LeftoverRow{"OfALiveProcess", ".svrcfg_skirmish.ini.corvane-{live}-Ab12Cd",
+                                  Listed::AfterLeftover, false},
+                      LeftoverRow{"OfAnotherFile", ".other.ini.corvane-{ended}-Ab12Cd",
+                                  Listed::AfterLeftover, false},
+                      LeftoverRow{"WithoutAProcessId", ".svrcfg_skirmish.ini.corvane-Ab12Cd",
+                                  Listed::AfterLeftover, false},
+                      LeftoverRow{"NotHidden", "svrcfg_skirmish.ini.corvane-{ended}-Ab12Cd",
                                   Listed::AfterLeftover, false}),
     testing::RowName());
 

@@ -6,6 +6,7 @@
 // PyYAML writes them.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -141,29 +142,17 @@ INSTANTIATE_TEST_SUITE_P(Prefixes, WinePrefixInstall, ::testing::Values(
 TEST(WinePrefixDiscovery, FindsEveryKindOfPrefixOnceInOrder) {
   testing::TempFolder folder;
   const fs::path home = folder.path();
-  const std::vector<std::string> prefixes = {
-      "custom",
-      ".wine",
-      ".steam/steam/steamapps/compatdata/2229890/pfx",
-      ".var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/compatdata/2229890/pfx",
-      ".var/app/com.valvesoftware.Steam/data/Steam/steamapps/compatdata/2229890/pfx",
-      "snap/steam/common/.local/share/Steam/steamapps/compatdata/2229890/pfx",
-      "Library2/steamapps/compatdata/2229890/pfx",
-      "Library3/steamapps/compatdata/2229890/pfx",
-      "FlatpakLibrary/steamapps/compatdata/2229890/pfx",
-      "Games/a",
-      "Games/b",
-      "Games/d",
-      ".local/share/bottles/bottles/Alpha",
-      ".local/share/bottles/bottles/Zeta",
-      ".var/app/com.usebottles.bottles/data/bottles/bottles/Beta"};
-  for (const std::string& prefix : prefixes) fs::create_directories(home / prefix);
+  // Every kind of prefix, in the order they are searched (the player's own first).
+  std::vector<std::string> expected;
+  std::istringstream listed(testing::readFile(fs::path(CORVANE_TEST_DATA) / "wine/prefixes.txt"));
+  for (std::string prefix; std::getline(listed, prefix);) {
+    fs::create_directories(home / prefix);
+    expected.push_back((home / prefix).string());
+  }
   fs::create_directories(home / "Games/notes");
   makeLink(home / ".local/share/Steam", "../../.steam/steam");  // one Steam folder, two names
   // Steam's library lists and Lutris' game files, naming folders of the home.
   copyHome(fs::path(CORVANE_TEST_DATA) / "wine/home", home);
-  std::vector<std::string> expected;
-  for (const std::string& prefix : prefixes) expected.push_back((home / prefix).string());
   EXPECT_EQ(WinePrefixRegistry(home.string(), (home / "custom").string()).prefixes(), expected);
 }
 

@@ -73,10 +73,13 @@ struct GameWindow {
     desktop.messageAnswers.enqueue(answer);
     QTest::mouseClick(window.cmdSave, Qt::LeftButton);
   }
-  // Clicks entry `row` of `list` with `modifiers` (Ctrl toggles, Shift extends).
-  static void click(MapListView* list, int row, Qt::KeyboardModifiers modifiers = {}) {
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers,
-                      list->visualRect(list->model()->index(row, 0)).center());
+  // Clicks entry `row` of `list` with `modifiers` (Ctrl toggles, Shift extends); `twice`: then
+  // double-clicks it, as a player's double-click arrives.
+  static void click(MapListView* list, int row, Qt::KeyboardModifiers modifiers = {},
+                    bool twice = false) {
+    const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, at);
+    if (twice) QTest::mouseDClick(list->viewport(), Qt::LeftButton, modifiers, at);
   }
 };
 

@@ -17,16 +17,11 @@ inline const std::string kGameSubKey = "Software\\Westwood\\Renegade";
 
 class TableRegistry final : public RegistryStore {
  public:
-  TableRegistry& value(RootKeyHandle root, const std::string& subKey, const std::string& name,
-                       const std::string& text) {
-    keys_.insert({root, subKey});
-    values_[{root, subKey, name}] = text;
-    return *this;
-  }
   // The game's install path, where its installer leaves it.
   static TableRegistry withInstallPath(const std::string& path) {
     TableRegistry registry;
-    registry.value(root_keys::kLocalMachine, kGameSubKey, "InstallPath", path);
+    registry.keys_.insert({root_keys::kLocalMachine, kGameSubKey});
+    registry.values_[{root_keys::kLocalMachine, kGameSubKey, "InstallPath"}] = path;
     return registry;
   }
 
