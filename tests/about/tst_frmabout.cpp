@@ -16,9 +16,8 @@ namespace {
 QList<frmAbout*> openAboutWindows() {
   QList<frmAbout*> windows;
   for (QWidget* widget : QApplication::topLevelWidgets()) {
-    if (auto* about = qobject_cast<frmAbout*>(widget); about != nullptr && about->isVisible()) {
-      windows.append(about);
-    }
+    if (auto* about = qobject_cast<frmAbout*>(widget); about && about->isVisible())
+      windows << about;
   }
   return windows;
 }

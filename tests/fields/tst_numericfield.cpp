@@ -18,9 +18,8 @@ class tst_NumericField : public QObject {
     QTest::addColumn<QString>("initial");  // of a field of 5 digits
     QTest::addColumn<QString>("typed");    // "\b" is Backspace
     QTest::addColumn<QString>("result");
-    const auto row = [](const char* tag, const char* initial, const char* typed,
-                        const char* result) {
-      QTest::newRow(tag) << QString(initial) << QString(typed) << QString(result);
+    const auto row = [](const char* tag, const char* from, const char* typed, const char* to) {
+      QTest::newRow(tag) << QString(from) << QString(typed) << QString(to);
     };
     row("letters, signs, blanks and points are dropped", "", "a-1 +2.e/", "12");
     row("zeros only become 0", "", "000", "0");
